@@ -43,3 +43,6 @@ function(zelvori_add_test)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELVORI_TEST=1")
 endfunction()
+
+# Includes are written from the source root: #include "core/baglantiu.h".
+target_include_directories(zelvori_common INTERFACE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
