@@ -24,8 +24,12 @@ endif()
 
 # Third-party headers are included as system headers so that their warnings do
 # not fail our -Werror build.
+# Debian ships cpp-httplib as a compiled library built with OpenSSL, zlib and
+# brotli support; its pkg-config flags must be used so that our view of its
+# classes has the same layout as the library's.
+pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 add_library(zelvori_httplib INTERFACE)
-target_link_libraries(zelvori_httplib INTERFACE Threads::Threads)
+target_link_libraries(zelvori_httplib INTERFACE PkgConfig::HTTPLIB Threads::Threads)
 target_compile_definitions(zelvori_httplib INTERFACE CPPHTTPLIB_THREAD_POOL_COUNT=16)
 
 pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
