@@ -61,8 +61,8 @@ using UnhandledErrorHandler = std::function<void(std::exception_ptr)>;
 UnhandledErrorHandler setUnhandledErrorHandler(UnhandledErrorHandler handler);
 // Hands an exception to the current handler (main thread).
 void reportUnhandledError(std::exception_ptr error);
-// The text of an exception for the user: what() of std::exception, message()
-// of the server error types, else a generic text.
+// The text of an exception for the user: what() of a std::exception (UTF-8),
+// else a generic text.
 QString exceptionText(std::exception_ptr error);
 
 // The pool the jobs run on (QThreadPool::globalInstance() unless replaced).

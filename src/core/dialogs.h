@@ -166,6 +166,8 @@ bool openWithSystem(const OpenRequest& request);
 // Turkish label of a button (empty for All and Close, which keep theirs).
 QString messageCaption(TMsgDlgType kind);
 QString buttonLabel(TMsgDlgBtn button);
+// The text a button shows: buttonLabel, or the default "All" / "Close".
+QString shownButtonText(TMsgDlgBtn button);
 // The buttons of a set in their numbering order.
 QList<TMsgDlgBtn> buttonsOf(TMsgDlgButtons set);
 // Turns "Name|pattern|Name2|pattern2" into Qt's "Name (pattern);;Name2 (pattern2)".

@@ -4,6 +4,7 @@
 // browser helpers, and this computer's identity and folders.
 
 #include "core/dialogs.h"
+#include "platform/os/identity.h"
 
 #include <QList>
 #include <QLocale>
@@ -29,18 +30,17 @@ inline QString OndalikGorunum() { return QStringLiteral("#,###,##0.00"); }
 // floating-point type; currency, BCD, integer and other fields keep theirs.
 void OndalikFormatla(MemTable& table);
 
-// Rounds to two decimals, halves away from zero (10.125 -> 10.13), the way the
-// number is shown with two decimals. The result does not depend on the locale.
+// Rounds to two decimals, halves away from zero (10.125 -> 10.13), exactly as
+// the number is shown with two decimals: the value counts with 15 significant
+// digits, so 1.005 gives 1.01. The result does not depend on the locale.
 double IkiHaneYuvarla(double value);
 
 // "#,###,##0.00": grouped, two decimals, separators of the given locale.
+// Other patterns: formatNumber() of platform/dataset/displayformat.h, which
+// these two and IkiHaneYuvarla use, so shown and rounded values agree.
 QString SayiGoster(double value, const QLocale& locale = QLocale());
 // "#,###,##00.00": as SayiGoster with at least two integer digits ("05,50").
 QString SayiGosterIkiBasamak(double value, const QLocale& locale = QLocale());
-// Formats value with a display-format pattern of the "#,##0.00" family:
-// '0' a required digit, '#' an optional one, ',' anywhere in the integer part
-// turns grouping on, '.' starts the decimals. Separators come from locale.
-QString SayiBicimle(double value, const QString& pattern, const QLocale& locale = QLocale());
 
 // ---------------------------------------------------------------- tables
 
@@ -84,13 +84,14 @@ QString BilgisayarAdiAl();
 QString KullaniciAdiAl();
 // The first IPv4 address of this host's own name, dotted; "127.0.0.1" otherwise.
 QString IcIpAl();
-// The first physical disk's serial number, upper-cased, or empty.
-QString DiskSeriNoAl();
+// The first physical disk's serial number, upper-cased, or empty. The roots
+// default to the live system; tests pass fixture trees.
+QString DiskSeriNoAl(const os::SystemRoots& roots = {});
 // The first non-loopback adapter's non-zero address as "AA-BB-CC-DD-EE-FF", or empty.
-QString MacAdresiAl();
+QString MacAdresiAl(const os::SystemRoots& roots = {});
 // The machine identifier: the trimmed disk serial without any space, else the
 // MAC text without spaces; empty when neither is known.
-QString BilgisayarIdAl();
+QString BilgisayarIdAl(const os::SystemRoots& roots = {});
 // The same rule over given sources (the identity helpers feed it).
 QString BilgisayarIdOlustur(const QString& diskSeriNo, const QString& macAdresi);
 
