@@ -4,7 +4,9 @@
 #include "platform/dataset/tabledata.h"
 
 #include <QObject>
-#include <QVarLengthArray>
+#include <QLocale>
+
+#include <functional>
 
 #include <stdexcept>
 
@@ -46,16 +48,16 @@ public:
     // The value as the grid shows it (display format applied).
     QString DisplayText() const;
 
-    void SetValue(const QVariant &value);
-    void SetAsString(const QString &value);
-    void SetAsInteger(qint64 value);
-    void SetAsFloat(double value);
-    void SetAsBoolean(bool value);
-    void SetAsDateTime(const QDateTime &value);
-    void Clear();
+    void SetValue(const QVariant &value) const;
+    void SetAsString(const QString &value) const;
+    void SetAsInteger(qint64 value) const;
+    void SetAsFloat(double value) const;
+    void SetAsBoolean(bool value) const;
+    void SetAsDateTime(const QDateTime &value) const;
+    void Clear() const;
 
     QString DisplayFormat() const;
-    void SetDisplayFormat(const QString &format);
+    void SetDisplayFormat(const QString &format) const;
 
 private:
     friend class MemTable;
@@ -137,8 +139,9 @@ public:
     Field FindField(const QString &name) const;
     Field Fields(int col) const;
 
-    // Editing. Edit puts the current row into Edit state (throws on an
-    // empty or closed table); Append starts a new row that Post appends at
+    // Editing. Edit puts the current row into Edit state (on an empty
+    // table it starts a new row like Append; on a closed one it throws);
+    // Append starts a new row that Post appends at
     // the end; Post writes the pending values (one rowChanged or one
     // rowsInserted); Cancel drops them. Delete removes the current row.
     void Edit();
@@ -182,26 +185,31 @@ signals:
     void rowsRemoved(int first, int last);
     void currentRowChanged(int row);
     void stateChanged(MemTable::State state);
+    // A column's display format (or, with -1, the locale) changed.
+    void displayFormatChanged(int col);
 
 private:
     friend class Field;
-    struct PendingCell {
-        int col;
-        QVariant value;
-    };
 
+    bool editing() const { return m_state == State::Edit || m_state == State::Insert; }
     void checkBrowse();
     void moveTo(int row);
     void setState(State state);
     void beginReset();
     void endReset();
-    void markChanged();
-    int pendingIndex(int col) const;
-    void writePending(int col, const QVariant &value);
-    QVariant currentValue(int col) const;
+    void changed(const std::function<void()> &notify);
     void resetFormats();
+    void resetBuffer();
+    bool hasCurrent() const { return m_row >= 0 && m_row < m_data.rowCount(); }
+    // Where the current row's cell col is read from: the edit buffer (row 0)
+    // for a pending value, the data otherwise; nullptr when there is no cell.
+    const TableData *source(int col, int *row) const;
+    void writeField(int col, const std::function<void(TableData &, int)> &write);
+    QString cellText(const TableData &from, int row, int col, bool formatted) const;
 
     TableData m_data;
+    TableData m_buffer;          // one row: the values of a pending Edit/Append
+    std::vector<bool> m_dirty;   // columns written since Edit/Append
     QList<QString> m_formats;
     QString m_defaultFloatFormat = kFloatDisplayFormat.toString();
     QLocale m_locale;
@@ -209,11 +217,9 @@ private:
     int m_row = -1;
     bool m_eof = true;
     bool m_bof = true;
-    QVarLengthArray<PendingCell, 8> m_pending;
     int m_disableCount = 0;
     bool m_changedWhileDisabled = false;
     int m_rowWhenDisabled = -1;
-
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(MemTable::LocateOptions)

@@ -25,10 +25,10 @@ class TableData {
 public:
     TableData();
     explicit TableData(QList<FieldDef> fields);
-    TableData(const TableData &) = default;
-    TableData(TableData &&) noexcept = default;
-    TableData &operator=(const TableData &) = default;
-    TableData &operator=(TableData &&) noexcept = default;
+    TableData(const TableData &);
+    TableData(TableData &&) noexcept;
+    TableData &operator=(const TableData &);
+    TableData &operator=(TableData &&) noexcept;
     ~TableData();
 
     // Replaces the columns; all rows are dropped.
@@ -73,6 +73,9 @@ public:
     QDate dateValue(int row, int col) const;
     QDateTime dateTimeValue(int row, int col) const;
 
+    // Gives back spare capacity after a bulk load (and drops the space of
+    // overwritten strings).
+    void squeeze();
     // Bytes held by the cell storage (capacity, not just size), for measurements.
     qsizetype byteSize() const;
 
