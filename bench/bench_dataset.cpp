@@ -1,0 +1,203 @@
+// Loading a catalogue-sized result into the in-memory table: 100 000 rows of
+// 40 columns (12 integer, 14 float, 14 string). Reports the time per cell and
+// per row, the bytes the table holds per row, and the size of the same data
+// as protocol JSON text for comparison.
+
+#include "platform/dataset/displayformat.h"
+#include "platform/dataset/memtable.h"
+#include "platform/dataset/tabledata.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QLocale>
+#include <QRandomGenerator>
+
+#include <vector>
+
+namespace {
+
+constexpr int kRows = 100'000;
+constexpr int kInts = 12;
+constexpr int kFloats = 14;
+constexpr int kStrings = 14;
+constexpr int kCols = kInts + kFloats + kStrings;
+
+// The source cells, generated once and outside the timed part.
+struct Source {
+    QList<FieldDef> fields;
+    std::vector<qint64> ints;      // kRows * kInts
+    std::vector<double> floats;    // kRows * kFloats
+    std::vector<QString> strings;  // kRows * kStrings
+    std::vector<QByteArray> utf8;  // the same strings as UTF-8
+    qsizetype jsonBytes = 0;
+};
+
+const Source &source()
+{
+    static const Source s = [] {
+        Source s;
+        for (int c = 0; c < kInts; ++c)
+            s.fields.append({QStringLiteral("INT%1").arg(c), FieldType::Integer});
+        for (int c = 0; c < kFloats; ++c)
+            s.fields.append({QStringLiteral("FLT%1").arg(c), FieldType::Float});
+        for (int c = 0; c < kStrings; ++c)
+            s.fields.append({QStringLiteral("STR%1").arg(c), FieldType::String, 50});
+
+        QRandomGenerator rng(20261211);
+        const QStringList brands = {QStringLiteral("BOSCHA"), QStringLiteral("VALEOX"),
+                                    QStringLiteral("MAHLEN"), QStringLiteral("SACHSO"),
+                                    QStringLiteral("FEBİ"), QStringLiteral("LEMFÖR")};
+        const QStringList words = {QStringLiteral("FREN"), QStringLiteral("BALATASI"), QStringLiteral("ÖN"),
+                                   QStringLiteral("ARKA"), QStringLiteral("AMORTİSÖR"), QStringLiteral("FİLTRE"),
+                                   QStringLiteral("YAĞ"), QStringLiteral("HAVA"), QStringLiteral("DİSK"),
+                                   QStringLiteral("TAKIM"), QStringLiteral("SOL"), QStringLiteral("SAĞ")};
+        s.ints.reserve(size_t(kRows) * kInts);
+        s.floats.reserve(size_t(kRows) * kFloats);
+        s.strings.reserve(size_t(kRows) * kStrings);
+        for (int r = 0; r < kRows; ++r) {
+            s.ints.push_back(100000 + r);  // stock number
+            for (int c = 1; c < kInts; ++c)
+                s.ints.push_back(rng.bounded(c < 4 ? 10 : 5000));  // states, quantities
+            for (int c = 0; c < kFloats; ++c)  // prices and rates, two decimals
+                s.floats.push_back(double(rng.bounded(c < 4 ? 5000 : 2'000'000)) / 100.0);
+            for (int c = 0; c < kStrings; ++c) {
+                QString v;
+                switch (c % 4) {
+                case 0: v = QStringLiteral("%1-%2").arg(QChar(u'A' + rng.bounded(26))).arg(rng.bounded(1'000'000)); break;
+                case 1: v = brands[rng.bounded(int(brands.size()))]; break;
+                case 2:
+                    for (int w = 0; w < 4; ++w)
+                        v += (w ? QStringLiteral(" ") : QString()) + words[rng.bounded(int(words.size()))];
+                    break;
+                default: v = QStringLiteral("%1").arg(rng.bounded(100'000'000), 13, 10, QChar(u'0')); break;  // barcode
+                }
+                s.strings.push_back(v);
+            }
+        }
+        s.utf8.reserve(s.strings.size());
+        for (const QString &v : s.strings)
+            s.utf8.push_back(v.toUtf8());
+
+        // The same data in the protocol's table form.
+        const QLocale c = QLocale::c();
+        QByteArray json = "{\"columns\":[";
+        for (int i = 0; i < s.fields.size(); ++i) {
+            const FieldDef &f = s.fields[i];
+            json += (i ? "," : "") + QByteArray("{\"name\":\"") + f.name.toUtf8() + "\",\"type\":\""
+                    + fieldTypeName(f.type).toUtf8() + "\""
+                    + (f.size ? ",\"size\":" + QByteArray::number(f.size) : QByteArray()) + "}";
+        }
+        json += "],\"rows\":[";
+        for (int r = 0; r < kRows; ++r) {
+            json += r ? ",[" : "[";
+            for (int k = 0; k < kInts; ++k)
+                json += (k ? "," : "") + QByteArray::number(s.ints[size_t(r) * kInts + k]);
+            for (int k = 0; k < kFloats; ++k)
+                json += "," + c.toString(s.floats[size_t(r) * kFloats + k], 'g', QLocale::FloatingPointShortest).toUtf8();
+            for (int k = 0; k < kStrings; ++k)
+                json += ",\"" + s.utf8[size_t(r) * kStrings + k] + "\"";
+            json += "]";
+        }
+        json += "]}";
+        s.jsonBytes = json.size();
+        return s;
+    }();
+    return s;
+}
+
+template <bool kUtf8>
+TableData load(const Source &s)
+{
+    TableData t(s.fields);
+    t.reserveRows(kRows);
+    const qint64 *ints = s.ints.data();
+    const double *floats = s.floats.data();
+    for (int r = 0; r < kRows; ++r) {
+        const int row = t.appendRow();
+        int col = 0;
+        for (int k = 0; k < kInts; ++k)
+            t.setInt(row, col++, *ints++);
+        for (int k = 0; k < kFloats; ++k)
+            t.setDouble(row, col++, *floats++);
+        const size_t base = size_t(r) * kStrings;
+        for (int k = 0; k < kStrings; ++k) {
+            if constexpr (kUtf8)
+                t.setStringUtf8(row, col++, s.utf8[base + k]);
+            else
+                t.setString(row, col++, s.strings[base + k]);
+        }
+    }
+    t.squeeze();
+    return t;
+}
+
+template <bool kUtf8>
+void BM_Load(benchmark::State &state)
+{
+    const Source &s = source();
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        TableData t = load<kUtf8>(s);
+        bytes = t.byteSize();
+        benchmark::DoNotOptimize(bytes);
+    }
+    const double cells = double(kRows) * kCols;
+    state.counters["time_per_cell"] =
+        benchmark::Counter(cells, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["time_per_row"] =
+        benchmark::Counter(kRows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["bytes_per_row"] = double(bytes) / kRows;
+    state.counters["json_bytes_per_row"] = double(s.jsonBytes) / kRows;
+    state.counters["size_vs_json"] = double(bytes) / double(s.jsonBytes);
+}
+
+// Hand-over to the table behind a grid: a move, independent of the size.
+void BM_Assign(benchmark::State &state)
+{
+    const TableData loaded = load<true>(source());
+    MemTable table;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TableData copy = loaded;
+        state.ResumeTiming();
+        table.assign(std::move(copy));
+    }
+}
+
+// A cursor walk reading two amounts per row, as totals and running balances do.
+void BM_CursorWalk(benchmark::State &state)
+{
+    MemTable table;
+    table.assign(load<true>(source()));
+    for (auto _ : state) {
+        double sum = 0;
+        const Field a = table.FieldByName(QStringLiteral("FLT0"));
+        const Field b = table.FieldByName(QStringLiteral("FLT1"));
+        for (table.First(); !table.Eof(); table.Next())
+            sum += a.AsFloat() - b.AsFloat();
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["time_per_row"] =
+        benchmark::Counter(kRows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// One cell's display text with "#,###,##0.00" in the Turkish locale.
+void BM_FormatNumber(benchmark::State &state)
+{
+    const QLocale tr(QLocale::Turkish, QLocale::Turkey);
+    double v = 1234567.891;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(formatNumber(v, kFloatDisplayFormat, tr));
+        v += 0.01;
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Load<false>)->Name("load_100k_x_40/QString")->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Load<true>)->Name("load_100k_x_40/utf8")->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Assign)->Unit(benchmark::kMicrosecond)->Iterations(20);
+BENCHMARK(BM_CursorWalk)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FormatNumber);
+
+BENCHMARK_MAIN();
