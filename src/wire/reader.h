@@ -43,8 +43,10 @@ public:
         if (!v || v->isNull())
             return std::nullopt;
         Result<T> r = unmarshal<T>(*v);
-        if (!r)
-            return fail(name, r.error()), std::nullopt;
+        if (!r) {
+            fail(name, r.error());
+            return std::nullopt;
+        }
         return std::move(r).value();
     }
     // The next value as it came.

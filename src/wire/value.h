@@ -99,6 +99,8 @@ struct Field {
 // A marshalled object: its qualified class name ("baglantiu.TSonucBilgisi")
 // and its fields in order. The "id" numbers are written by the encoder
 // (outermost 1, nested objects counting on) and not kept.
+// An empty type is a plain JSON object (members in `fields`): the protocol
+// has none, but an ignored member may hold one.
 class Object {
 public:
     QString type;
