@@ -729,17 +729,18 @@ void TestDataset::displayFormats()
     QCOMPARE(t.displayText(2, 2), u"1.000,25"_s);
     QCOMPARE(t.displayText(1, 2), u"0,00"_s);
     QCOMPARE(t.displayText(0, 4), QString());  // null
-    QCOMPARE(t.displayText(2, 6), u"1234,5"_s);  // currency: plain, no grouping
+    QCOMPARE(t.displayText(2, 6), u"1.234,50"_s);  // currency: as money, without a format of its own
     QCOMPARE(t.displayText(2, 7), u"12345"_s);   // integer: plain
     QCOMPARE(t.displayText(2, 8), QDate(2026, 1, 3).toString(kTurkish.dateFormat(QLocale::ShortFormat)));
     t.SetRecNo(3);
     QCOMPARE(t.FieldByName(u"BORC"_s).DisplayText(), u"1.000,25"_s);
     QCOMPARE(t.FieldByName(u"BORC"_s).AsString(), u"1000,25"_s);  // AsString ignores the format
+    QCOMPARE(t.FieldByName(u"TUTAR"_s).AsString(), u"1234,50"_s);
 
     QSignalSpy formatChanged(&t, &MemTable::displayFormatChanged);
-    t.setDisplayFormatForType(FieldType::Currency, u"#,###,##00.00"_s);
+    t.setDisplayFormatForType(FieldType::Currency, u"#,###,##0.0"_s);
     QCOMPARE(formatChanged.count(), 1);
-    QCOMPARE(t.displayText(2, 6), u"1.234,50"_s);
+    QCOMPARE(t.displayText(2, 6), u"1.234,5"_s);
     t.FieldByName(u"TARIH"_s).SetDisplayFormat(u"dd.MM.yyyy"_s);
     QCOMPARE(t.displayText(2, 8), u"03.01.2026"_s);
     t.setDisplayFormat(2, QString());

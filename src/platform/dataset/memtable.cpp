@@ -504,6 +504,10 @@ QString MemTable::cellText(const TableData &from, int row, int col, bool formatt
         const double v = from.doubleValue(row, col);
         if (!format.isEmpty())
             return formatNumber(v, format, m_locale);
+        // Money without a format of its own shows as money: two decimals,
+        // grouped on screen, plain in AsString.
+        if (type == FieldType::Currency)
+            return formatNumber(v, formatted ? kFloatDisplayFormat : u"0.00", m_locale);
         QLocale plain = m_locale;
         plain.setNumberOptions(QLocale::OmitGroupSeparator);
         return plain.toString(v, 'g', 15);

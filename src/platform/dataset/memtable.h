@@ -157,8 +157,10 @@ public:
     bool ControlsDisabled() const { return m_disableCount > 0; }
 
     // Display formats: a number pattern (see formatNumber) for numeric
-    // columns, a QDate/QDateTime pattern for Date/DateTime columns; empty
-    // shows the plain value.
+    // columns, a QDate/QDateTime pattern for Date/DateTime columns. Empty
+    // shows the plain value (Float with up to 15 significant digits, no
+    // grouping; Currency as money, grouped with two decimals; dates in the
+    // locale's short form; Boolean "True"/"False").
     void setDisplayFormat(int col, const QString &format);
     QString displayFormat(int col) const;
     // Sets format on every column of exactly the given type.

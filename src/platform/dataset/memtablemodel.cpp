@@ -101,10 +101,6 @@ QVariant MemTableModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
     case RawValueRole:
         return m_table->value(row, col);
-    case Qt::CheckStateRole:
-        if (type != FieldType::Boolean || m_table->isNull(row, col))
-            return QVariant();
-        return m_table->value(row, col).toBool() ? Qt::Checked : Qt::Unchecked;
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(
             (isNumericFieldType(type) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));

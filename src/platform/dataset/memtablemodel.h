@@ -1,15 +1,14 @@
 #pragma once
 
+#include "platform/dataset/memtable.h"
+
 #include <QAbstractTableModel>
 #include <QPointer>
-
-class MemTable;
 
 // A Qt table model over a MemTable: one column per field, one row per record.
 //   Qt::DisplayRole    the text with the column's display format applied
 //   Qt::EditRole, RawValueRole   the raw value (numbers as numbers, dates as
 //                      QDate/QDateTime), for sorting and filtering
-//   Qt::CheckStateRole  Boolean columns
 //   Qt::TextAlignmentRole  numbers right, everything else left, centred vertically
 //   FieldTypeRole      the column's FieldType (as int), also on the header
 //   FieldNameRole      the column's name, also on the header
@@ -38,7 +37,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // Writes through the table (Edit, set, Post) when the model is editable.
+    // Writes through the table (Edit, set, Post) when the model is editable;
+    // Qt::CheckStateRole writes a Boolean.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     QHash<int, QByteArray> roleNames() const override;
 
