@@ -20,8 +20,10 @@
 #include "platform/datasnap/servererror.h"
 #include "server/baglantiu.h"
 #include "server/mobilstokunit.h"
+#include "wire/value.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <map>
@@ -31,6 +33,7 @@
 namespace datasnap {
 class ServerMethodCommand;
 }
+struct ProximCagri;
 
 // ---- Endpoint settings ---------------------------------------------------
 // The distributor's hosts are compiled in. For development and tests each
@@ -159,6 +162,8 @@ public:
 
 private:
     datasnap::ServerMethodCommand& komut(const QString& method);
+    // Runs one call of a method with its in-parameters.
+    ProximCagri cagir(const QString& method, QList<wire::Value> parameters);
 
     datasnap::Connection& m_connection;
     std::map<QString, std::unique_ptr<datasnap::ServerMethodCommand>> m_komutlar;
