@@ -1,7 +1,10 @@
 #include "platform/dataset/displayformat.h"
 
 #include <QList>
+#include <QVarLengthArray>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -15,6 +18,7 @@ struct Section {
     int maxDecimals = 0;   // '0's and '#'s after the point
     bool grouped = false;  // a ',' before the point
     bool hasDigits = false;
+    bool empty = true;     // the section's text is empty
 };
 
 QList<QStringView> splitSections(QStringView pattern)
@@ -41,6 +45,7 @@ QList<QStringView> splitSections(QStringView pattern)
 Section parseSection(QStringView text)
 {
     Section s;
+    s.empty = text.isEmpty();
     bool afterPoint = false;
     QChar quote;
     for (const QChar ch : text) {
@@ -75,90 +80,111 @@ Section parseSection(QStringView text)
     return s;
 }
 
+using Digits = QVarLengthArray<char, 64>;
+
 // The decimal digits of |value| rounded to `decimals` places, halves away
-// from zero, after taking the value to 15 significant digits.
-void roundedDigits(double value, int decimals, QString *intPart, QString *fracPart)
+// from zero, after taking the value to 15 significant digits. Gives the
+// integer digits (possibly "0" or empty) and exactly `decimals` fraction digits.
+void roundedDigits(double value, int decimals, Digits *ints, Digits *frac)
 {
-    const QString e = QString::number(std::fabs(value), 'e', 14);  // d.dddddddddddddde±XX
-    const qsizetype ePos = e.indexOf(u'e');
-    QString digits = e.left(1) + e.mid(2, ePos - 2);
-    const int intLen = e.mid(ePos + 1).toInt() + 1;
+    char buf[32];  // d.dddddddddddddde+XXX
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    const char *e = std::find(buf, res.ptr, 'e');
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+'), res.ptr, exponent);
+    char digits[15];
+    digits[0] = buf[0];
+    std::copy(static_cast<const char *>(buf + 2), e, digits + 1);
+    const int intLen = exponent + 1;  // digits before the point
 
-    QString ints;
-    QString frac;
+    // All digits with the point after position intLen, padded with zeros.
+    Digits all;
+    int point = intLen;
     if (intLen <= 0) {
-        frac = QString(-intLen, u'0') + digits;
-    } else if (intLen >= digits.size()) {
-        ints = digits + QString(intLen - digits.size(), u'0');
-    } else {
-        ints = digits.left(intLen);
-        frac = digits.mid(intLen);
+        all.append('0');  // one integer digit, so a carry has room
+        for (int i = 0; i < -intLen; ++i)
+            all.append('0');
+        point = 1;
     }
+    for (int i = 0; i < 15; ++i)
+        all.append(digits[i]);
+    while (all.size() < point)
+        all.append('0');
 
-    QString all = ints + frac;
-    const qsizetype keep = ints.size() + decimals;
+    const qsizetype keep = point + decimals;
     if (keep < all.size()) {
-        const bool up = all[keep] >= u'5';
-        all.truncate(keep);
+        const bool up = all[keep] >= '5';
+        all.resize(keep);
         if (up) {
             qsizetype i = all.size() - 1;
-            while (i >= 0 && all[i] == u'9') {
-                all[i] = u'0';
-                --i;
-            }
+            while (i >= 0 && all[i] == '9')
+                all[i--] = '0';
             if (i >= 0) {
-                all[i] = QChar(all[i].unicode() + 1);
+                ++all[i];
             } else {
-                all.prepend(u'1');
-                ints.append(u'0');  // the carry made the integer part one digit longer
+                all.prepend('1');
+                ++point;
             }
         }
     }
-    *intPart = all.left(ints.size());
-    *fracPart = all.mid(ints.size());
-    while (fracPart->size() < decimals)
-        fracPart->append(u'0');
+    while (all.size() < keep)
+        all.append('0');
+    ints->clear();
+    ints->append(all.constData(), point);
+    frac->clear();
+    frac->append(all.constData() + point, all.size() - point);
 }
 
-bool allZero(const QString &a, const QString &b)
+bool allZero(const Digits &a, const Digits &b)
 {
-    for (const QChar ch : a)
-        if (ch != u'0')
-            return false;
-    for (const QChar ch : b)
-        if (ch != u'0')
-            return false;
-    return true;
+    return std::all_of(a.begin(), a.end(), [](char c) { return c == '0'; })
+           && std::all_of(b.begin(), b.end(), [](char c) { return c == '0'; });
 }
 
-QString render(const Section &s, const QString &intDigits, const QString &fracDigits, const QLocale &locale)
+QString render(const Section &s, const Digits &intDigits, const Digits &fracDigits, const QLocale &locale)
 {
-    QString ints = intDigits;
     qsizetype lead = 0;
-    while (lead < ints.size() && ints[lead] == u'0')
+    while (lead < intDigits.size() && intDigits[lead] == '0')
         ++lead;
-    ints.remove(0, lead);
-    if (ints.size() < s.minIntDigits)
-        ints.prepend(QString(s.minIntDigits - ints.size(), u'0'));
+    const qsizetype significant = intDigits.size() - lead;
+    const qsizetype pad = qMax<qsizetype>(0, s.minIntDigits - significant);
+    const qsizetype intCount = significant + pad;
 
-    if (s.grouped && ints.size() > 3) {
-        const QString sep = locale.groupSeparator();
-        QString grouped;
-        const qsizetype first = ints.size() % 3 == 0 ? 3 : ints.size() % 3;
-        grouped.append(QStringView(ints).left(first));
-        for (qsizetype i = first; i < ints.size(); i += 3)
-            grouped.append(sep).append(QStringView(ints).mid(i, 3));
-        ints = grouped;
+    qsizetype fracCount = fracDigits.size();
+    while (fracCount > s.minDecimals && fracDigits[fracCount - 1] == '0')
+        --fracCount;
+
+    const QString group = s.grouped ? locale.groupSeparator() : QString();
+    QString out;
+    out.reserve(s.prefix.size() + intCount * 2 + fracCount + 2 + s.suffix.size());
+    out += s.prefix;
+    for (qsizetype i = 0; i < intCount; ++i) {
+        if (i > 0 && (intCount - i) % 3 == 0)
+            out += group;
+        out += QLatin1Char(i < pad ? '0' : intDigits[lead + i - pad]);
     }
+    if (fracCount > 0) {
+        out += locale.decimalPoint();
+        for (qsizetype i = 0; i < fracCount; ++i)
+            out += QLatin1Char(fracDigits[i]);
+    }
+    out += s.suffix;
+    return out;
+}
 
-    QString frac = fracDigits;
-    while (frac.size() > s.minDecimals && frac.endsWith(u'0'))
-        frac.chop(1);
-
-    QString out = s.prefix + ints;
-    if (!frac.isEmpty())
-        out += locale.decimalPoint() + frac;
-    return out + s.suffix;
+// Parsed patterns of the last call on this thread: a table formats column
+// after column with the same pattern.
+const QList<Section> &sectionsOf(QStringView pattern)
+{
+    thread_local QString cachedPattern;
+    thread_local QList<Section> cached;
+    if (cached.isEmpty() || pattern != cachedPattern) {
+        cached.clear();
+        for (QStringView text : splitSections(pattern))
+            cached.append(parseSection(text));
+        cachedPattern = pattern.toString();
+    }
+    return cached;
 }
 
 } // namespace
@@ -168,30 +194,30 @@ QString formatNumber(double value, QStringView pattern, const QLocale &locale)
     if (!std::isfinite(value))
         return locale.toString(value);
 
-    const QList<QStringView> sections = splitSections(pattern);
-    const Section positive = parseSection(sections.value(0));
+    const QList<Section> sections = sectionsOf(pattern);  // a copy: cheap, shared
+    const Section &positive = sections[0];
     if (!positive.hasDigits)
         return positive.prefix + positive.suffix;
 
     const bool negative = value < 0;
-    const bool ownNegative = negative && sections.size() > 1 && !sections[1].isEmpty();
-    Section s = ownNegative ? parseSection(sections[1]) : positive;
-    if (!s.hasDigits)
-        s = positive;
+    const bool ownNegative = negative && sections.size() > 1 && !sections[1].empty;
+    const Section &s = ownNegative && sections[1].hasDigits ? sections[1] : positive;
 
-    QString ints;
-    QString frac;
+    Digits ints;
+    Digits frac;
     roundedDigits(value, s.maxDecimals, &ints, &frac);
 
     if (allZero(ints, frac)) {
         // Zero after rounding: the zero section when there is one, never a minus sign.
-        if (sections.size() > 2 && !sections[2].isEmpty()) {
-            const Section zero = parseSection(sections[2]);
+        if (sections.size() > 2 && !sections[2].empty) {
+            const Section &zero = sections[2];
             if (!zero.hasDigits)
                 return zero.prefix + zero.suffix;
             roundedDigits(0.0, zero.maxDecimals, &ints, &frac);
             return render(zero, ints, frac, locale);
         }
+        if (&s != &positive)
+            roundedDigits(0.0, positive.maxDecimals, &ints, &frac);
         return render(positive, ints, frac, locale);
     }
 
