@@ -12,6 +12,8 @@
 #include <charconv>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -487,9 +489,23 @@ bool Decoder::envelope(dom::object root, std::string_view key, QList<Value> &out
     return true;
 }
 
-// Small bodies reuse one parser per thread; large ones get a parser of their
-// own whose buffers (several times the body's size) are freed after the call.
-constexpr size_t kReuseLimit = 256 * 1024;
+// Each thread keeps its parser and its padded copy of the body from one
+// decode to the next: fresh buffers of several times the body's size cost
+// more in page faults than the parsing itself. Bodies above kReuseLimit get
+// buffers of their own, freed after the call.
+constexpr size_t kReuseLimit = size_t(64) << 20;
+
+struct Buffers {
+    dom::parser parser;
+    std::unique_ptr<char[]> copy;
+    size_t copyCapacity = 0;
+};
+
+std::unique_ptr<Buffers> &threadBuffers()
+{
+    thread_local std::unique_ptr<Buffers> buffers;
+    return buffers;
+}
 
 struct Decoded {
     QList<Value> values;
@@ -498,19 +514,37 @@ struct Decoded {
 
 Result<Decoded> decodeBody(const QByteArray &body, std::string_view key, bool wantError)
 {
-    thread_local dom::parser shared;
-    dom::parser own;
     const size_t len = size_t(body.size());
-    dom::parser &parser = len <= kReuseLimit ? shared : own;
+    std::unique_ptr<Buffers> own;
+    Buffers *buffers;
+    if (len <= kReuseLimit) {
+        std::unique_ptr<Buffers> &shared = threadBuffers();
+        if (!shared)
+            shared = std::make_unique<Buffers>();
+        buffers = shared.get();
+    } else {
+        own = std::make_unique<Buffers>();
+        buffers = own.get();
+    }
+    dom::parser &parser = buffers->parser;
     if (parser.capacity() < len || parser.max_depth() != size_t(kMaxDepth)) {
-        if (auto e = parser.allocate(std::max(len, len <= kReuseLimit ? kReuseLimit : len), kMaxDepth))
+        if (auto e = parser.allocate(std::max(len, parser.capacity()), kMaxDepth))
             return Error{Decoder::describe(e)};
     }
     // The parser reads up to SIMDJSON_PADDING bytes past the end; a body with
     // that much spare capacity is read in place, any other is copied once.
-    const bool padded = size_t(body.capacity() - body.size()) >= simdjson::SIMDJSON_PADDING;
+    const char *input = body.constData();
+    if (size_t(body.capacity() - body.size()) < simdjson::SIMDJSON_PADDING) {
+        if (buffers->copyCapacity < len + simdjson::SIMDJSON_PADDING) {
+            buffers->copyCapacity = len + simdjson::SIMDJSON_PADDING;
+            buffers->copy.reset(new char[buffers->copyCapacity]);
+        }
+        std::memcpy(buffers->copy.get(), input, len);
+        std::memset(buffers->copy.get() + len, ' ', simdjson::SIMDJSON_PADDING);
+        input = buffers->copy.get();
+    }
     dom::element doc;
-    if (auto e = parser.parse(body.constData(), len, !padded).get(doc))
+    if (auto e = parser.parse(input, len, false).get(doc))
         return Error{Decoder::describe(e)};
     dom::object root;
     if (doc.get_object().get(root))
@@ -523,6 +557,21 @@ Result<Decoded> decodeBody(const QByteArray &body, std::string_view key, bool wa
 }
 
 } // namespace
+
+static_assert(size_t(kBodyPadding) >= simdjson::SIMDJSON_PADDING);
+
+QByteArray paddedBody(const char *data, qsizetype size)
+{
+    QByteArray body;
+    body.reserve(size + kBodyPadding);
+    body.append(data, size);
+    return body;
+}
+
+void releaseDecodeBuffers()
+{
+    threadBuffers().reset();
+}
 
 Result<QList<Value>> decodeRequest(const QByteArray &body)
 {
