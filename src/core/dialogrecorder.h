@@ -36,7 +36,7 @@ struct ShownDialog
     QString fileResult;              // what the recorder answered (file dialogs)
 };
 
-class DialogRecorder final : public DialogPresenter
+class DialogRecorder : public DialogPresenter
 {
 public:
     DialogRecorder();

@@ -1,0 +1,184 @@
+#include "core/ayarini.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+class tst_ayarini : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void missingFileGivesDefaults();
+    void roundTripKeepsKeysLiteral_data();
+    void roundTripKeepsKeysLiteral();
+    void readsFilesWrittenElsewhere_data();
+    void readsFilesWrittenElsewhere();
+    void writeIsPrivateAndAtomic();
+    void failedWriteLeavesOldFile();
+    void keepsOtherContent();
+
+private:
+    QString write(const QByteArray& bytes, const QString& name = QStringLiteral("ayar.ini"));
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_ayarini::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+QString tst_ayarini::write(const QByteArray& bytes, const QString& name)
+{
+    const QString path = m_dir->filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {};
+    f.write(bytes);
+    return path;
+}
+
+void tst_ayarini::missingFileGivesDefaults()
+{
+    bool exists = true;
+    const KullaniciAyari a = AyarOku(m_dir->filePath(u"yok/ayar.ini"_s), &exists);
+    QVERIFY(!exists);
+    QCOMPARE(a.isim, QString());
+    QCOMPARE(a.sifre, QString());
+    QCOMPARE(a.hatirla, true);
+}
+
+void tst_ayarini::roundTripKeepsKeysLiteral_data()
+{
+    QTest::addColumn<QString>("isim");
+    QTest::addColumn<QString>("sifre");
+    QTest::addColumn<bool>("hatirla");
+    QTest::newRow("plain") << u"bayi1"_s << u"gizli"_s << true;
+    QTest::newRow("not remembered") << u"bayi1"_s << u"gizli"_s << false;
+    QTest::newRow("turkish letters") << u"şükrü.öğüt"_s << u"İıĞğ Şş"_s << true;
+    QTest::newRow("outer blanks kept") << u" ali "_s << u"  p w  "_s << true;
+    QTest::newRow("quotes kept") << u"\"tırnak\""_s << u"\"a"_s << true;
+    QTest::newRow("equals and semicolons") << u"a=b"_s << u";x=#y["_s << true;
+    QTest::newRow("empty") << QString() << QString() << true;
+}
+
+void tst_ayarini::roundTripKeepsKeysLiteral()
+{
+    QFETCH(QString, isim);
+    QFETCH(QString, sifre);
+    QFETCH(bool, hatirla);
+    const QString path = m_dir->filePath(u"zelvorioto/ayar.ini"_s);
+    QString error;
+    QVERIFY2(AyarYaz(path, {isim, sifre, hatirla}, &error), qPrintable(error));
+
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.contains("[kullanici]"));
+    QVERIFY2(bytes.contains("hat\xC4\xB1rla="), bytes.constData()); // the key in UTF-8, not escaped
+    QVERIFY(!bytes.contains("%U"));
+
+    bool exists = false;
+    const KullaniciAyari back = AyarOku(path, &exists);
+    QVERIFY(exists);
+    QCOMPARE(back.isim, isim);
+    QCOMPARE(back.sifre, sifre);
+    QCOMPARE(back.hatirla, hatirla);
+}
+
+void tst_ayarini::readsFilesWrittenElsewhere_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("isim");
+    QTest::addColumn<QString>("sifre");
+    QTest::addColumn<bool>("hatirla");
+    QTest::newRow("windows line ends and BOM")
+        << QByteArray("\xEF\xBB\xBF[kullanici]\r\nisim=ahmet\r\nsifre=123\r\nhat\xC4\xB1rla=0\r\n") << u"ahmet"_s
+        << u"123"_s << false;
+    QTest::newRow("key absent: remember") << QByteArray("[kullanici]\nisim=a\nsifre=b\n") << u"a"_s << u"b"_s << true;
+    QTest::newRow("damaged lines skipped")
+        << QByteArray("[kullanici]\nbozuk satir\n=degersiz\n[yarim\nisim=x\n[kullanici]\nsifre=y\n\x01\x02\n")
+        << QString() << u"y"_s << true;
+    QTest::newRow("keys outside the section ignored") << QByteArray("isim=disarida\n[kullanici]\nsifre=s\n")
+                                                      << QString() << u"s"_s << true;
+    QTest::newRow("other section") << QByteArray("[baska]\nisim=z\n[kullanici]\nisim=k\n") << u"k"_s << QString()
+                                   << true;
+    QTest::newRow("true and garbage booleans") << QByteArray("[kullanici]\nhat\xC4\xB1rla=true\n") << QString()
+                                               << QString() << true;
+    QTest::newRow("unreadable boolean keeps default")
+        << QByteArray("[kullanici]\nhat\xC4\xB1rla=belki\n") << QString() << QString() << true;
+    QTest::newRow("first duplicate wins") << QByteArray("[kullanici]\nisim=ilk\nisim=ikinci\n") << u"ilk"_s
+                                          << QString() << true;
+    QTest::newRow("not utf-8 at all") << QByteArray("\xFF\xFE\x00\x01[\x80\n") << QString() << QString() << true;
+    QTest::newRow("empty file") << QByteArray() << QString() << QString() << true;
+}
+
+void tst_ayarini::readsFilesWrittenElsewhere()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, isim);
+    QFETCH(QString, sifre);
+    QFETCH(bool, hatirla);
+    const QString path = write(bytes);
+    QVERIFY(!path.isEmpty());
+    const KullaniciAyari a = AyarOku(path);
+    QCOMPARE(a.isim, isim);
+    QCOMPARE(a.sifre, sifre);
+    QCOMPARE(a.hatirla, hatirla);
+}
+
+void tst_ayarini::writeIsPrivateAndAtomic()
+{
+    const QString path = write("[kullanici]\nisim=eski\n");
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::ReadGroup));
+    QVERIFY(AyarYaz(path, {u"yeni"_s, u"s"_s, true}));
+    struct stat st{};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, mode_t(0600));
+    // No temporary file left behind.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"ayar.ini"_s});
+    QCOMPARE(AyarOku(path).isim, u"yeni"_s);
+}
+
+void tst_ayarini::failedWriteLeavesOldFile()
+{
+    // The name is taken by a folder: the rename fails, the folder and its
+    // content stay, no temporary file is left, and the failure is reported.
+    const QString path = m_dir->filePath(u"ayar.ini"_s);
+    QVERIFY(QDir().mkpath(path + u"/icerik"_s));
+    QString error;
+    QVERIFY(!AyarYaz(path, {u"yeni"_s, QString(), true}, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(QFileInfo(path + u"/icerik"_s).isDir());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // A parent that is a file: nothing can be created under it.
+    const QString blocker = write("[kullanici]\nisim=eski\n", u"dosya"_s);
+    QVERIFY(!AyarYaz(blocker + u"/ayar.ini"_s, {u"yeni"_s, QString(), true}, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(AyarOku(blocker).isim, u"eski"_s);
+}
+
+void tst_ayarini::keepsOtherContent()
+{
+    const QString path = write("[baska]\nanahtar=deger\n[kullanici]\nisim=a\nek=1\n");
+    QVERIFY(AyarYaz(path, {u"b"_s, u"c"_s, false}));
+    IniDosyasi ini;
+    QVERIFY(ini.Oku(path));
+    QCOMPARE(ini.Deger(u"baska"_s, u"anahtar"_s), u"deger"_s);
+    QCOMPARE(ini.Deger(u"kullanici"_s, u"ek"_s), u"1"_s);
+    QCOMPARE(ini.Deger(u"KULLANICI"_s, u"ISIM"_s), u"b"_s);
+    QCOMPARE(ini.Mantiksal(u"kullanici"_s, u"hatırla"_s, true), false);
+}
+
+QTEST_GUILESS_MAIN(tst_ayarini)
+#include "tst_ayarini.moc"
