@@ -140,7 +140,8 @@ void TForm1::ustPaneliKur()
 
     GridPanel1 = new QWidget(Panel1);
     GridPanel1->setObjectName(QStringLiteral("GridPanel1"));
-    GridPanel1->setFixedWidth(442);
+    GridPanel1->setMinimumWidth(320);
+    GridPanel1->setMaximumWidth(442);
     auto* izgara = new QGridLayout(GridPanel1);
     izgara->setContentsMargins(4, 6, 4, 6);
     izgara->setHorizontalSpacing(4);
@@ -169,7 +170,11 @@ void TForm1::ustPaneliKur()
 
     GifResim1 = new QLabel(Panel1);
     GifResim1->setObjectName(QStringLiteral("GifResim1"));
-    GifResim1->setFixedSize(409, 100);
+    // 409 x 100 on a wide screen; on a narrow one it gives way first.
+    GifResim1->setFixedHeight(100);
+    GifResim1->setMinimumWidth(0);
+    GifResim1->setMaximumWidth(409);
+    GifResim1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     GifResim1->setAttribute(Qt::WA_TranslucentBackground);
     auto* film = new QMovie(Resimler::BaslikAnimasyonu(), QByteArray(), GifResim1);
     GifResim1->setMovie(film);
@@ -264,7 +269,7 @@ void TForm1::sekmeleriKur()
     sPageControl1->setDocumentMode(true);
     sPageControl1->tabBar()->setExpanding(false);
     sPageControl1->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { min-width: 120px; min-height: 45px; padding: 0 10px;"
+        "QTabBar::tab { min-width: 120px; min-height: 45px; padding: 0 4px;"
         "  color: #FFFFFF; background: #3D414A; border: 1px solid #2A2D33;"
         "  border-bottom: none; margin-right: 2px; font: bold 13px 'Tahoma'; }"
         "QTabBar::tab:selected { background: #D64541; }"

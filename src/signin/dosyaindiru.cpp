@@ -120,6 +120,8 @@ void Tdosyaindir::NetHTTPClient1RequestError(const QString& AError)
                                      QStringLiteral("Zelvori Otomotiv B2B"), mtError, {mbOK}});
     emit indirmeBitti();
     ProgramiSonlandir(0);
+    // Only reached when the ending is replaced (tests).
+    done(QDialog::Rejected);
 }
 
 void Tdosyaindir::showEvent(QShowEvent* event)
@@ -196,4 +198,6 @@ void Tdosyaindir::KurulumuBaslat(const QByteArray& veri, QPointer<Tdosyaindir> p
     if (pencere)
         emit pencere->indirmeBitti();
     ProgramiSonlandir(0);
+    if (pencere)
+        pencere->done(QDialog::Accepted);
 }
