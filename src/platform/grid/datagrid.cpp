@@ -12,6 +12,7 @@
 #include "platform/grid/groupbybox.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
@@ -30,6 +31,10 @@ public:
     explicit GridView(DataGrid *grid) : QTableView(grid), m_grid(grid) {}
 
 protected:
+    // Typing is the grid's incremental search (or nothing when it is off),
+    // never the view's own jump to a matching row.
+    void keyboardSearch(const QString &) override {}
+
     void keyPressEvent(QKeyEvent *event) override
     {
         if (m_grid->handleKey(event))
@@ -39,6 +44,19 @@ protected:
             || event->key() == Qt::Key_Home || event->key() == Qt::Key_End)
             m_grid->clearSearch();
         QTableView::keyPressEvent(event);
+    }
+
+    // A double click anywhere on a row is the grid's, whatever was pressed before.
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (!index.isValid()) {
+            QTableView::mouseDoubleClickEvent(event);
+            return;
+        }
+        setCurrentIndex(index);
+        m_grid->onDoubleClick(index);
+        event->accept();
     }
 
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override
@@ -101,16 +119,6 @@ DataGrid::DataGrid(QWidget *parent)
     connect(m_header, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
         if (size > 0 && logical < m_model->columnCount())
             m_model->columnRef(logical).width = size;
-    });
-    connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
-        const auto kind = m_model->rowKind(index.row());
-        if (kind == GridModel::RowKind::GroupHeader) {
-            const int g = m_model->groupOf(index.row());
-            setGroupExpanded(g, !isGroupExpanded(g));
-            return;
-        }
-        if (kind == GridModel::RowKind::Data)
-            emit rowDoubleClicked(m_model->sourceRow(index.row()));
     });
     connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         const QModelIndex index = m_view->indexAt(pos);
@@ -210,8 +218,9 @@ void DataGrid::setColumnVisible(const QString &name, bool visible)
         if (col.state == ColumnState::Internal)
             col.offered = false;
         col.state = ColumnState::Visible;
+        const int width = std::max(col.width, 8); // showing restores the header's old size first
         m_header->setSectionHidden(c, false);
-        m_header->resizeSection(c, std::max(col.width, 8));
+        m_header->resizeSection(c, width);
     } else {
         col.state = col.offered ? ColumnState::Hidden : ColumnState::Internal;
         m_header->setSectionHidden(c, true);
@@ -874,6 +883,18 @@ void DataGrid::setFocusedColumn(const QString &name)
 QVariant DataGrid::focusedValue(const QString &field) const
 {
     return m_model->sourceRaw(focusedRow(), m_model->fieldIndex(field));
+}
+
+void DataGrid::onDoubleClick(const QModelIndex &index)
+{
+    const auto kind = m_model->rowKind(index.row());
+    if (kind == GridModel::RowKind::GroupHeader) {
+        const int g = m_model->groupOf(index.row());
+        setGroupExpanded(g, !isGroupExpanded(g));
+        return;
+    }
+    if (kind == GridModel::RowKind::Data)
+        emit rowDoubleClicked(m_model->sourceRow(index.row()));
 }
 
 void DataGrid::onCurrentChanged()

@@ -225,6 +225,7 @@ private:
     void onFilterButton(int logical, const QRect &globalRect);
     void onHeaderMenu(const QPoint &pos);
     void onCurrentChanged();
+    void onDoubleClick(const QModelIndex &index);
     void stretchColumns();
     int bestFitWidth(int column) const;
     void remember();

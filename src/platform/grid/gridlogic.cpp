@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QLocale>
 
+#include "platform/dataset/displayformat.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -261,10 +263,11 @@ double summarize(SummaryKind kind, const QList<int> &rows, int sourceColumn, con
 
 QString summaryText(SummaryKind kind, double value, int decimals)
 {
-    const QLocale locale;
-    if (kind == SummaryKind::Count)
-        return locale.toString(qint64(value));
-    return locale.toString(value, 'f', decimals);
+    // The same pattern and rounding as the grid's number cells.
+    QString pattern = QStringLiteral("#,###,##0");
+    if (kind != SummaryKind::Count && decimals > 0)
+        pattern += u'.' + QString(decimals, u'0');
+    return formatNumber(value, pattern);
 }
 
 } // namespace gridlogic

@@ -60,7 +60,7 @@ QList<DistinctValue> distinctValues(const QList<int> &rows, int sourceColumn, co
 double summarize(SummaryKind kind, const QList<int> &rows, int sourceColumn, const RawAt &raw);
 
 // A summary's footer text: counts as whole numbers, sums and averages grouped
-// with the given decimals, in the user's locale.
+// with the given decimals ("#,###,##0.00"), in the user's locale.
 QString summaryText(SummaryKind kind, double value, int decimals);
 
 } // namespace gridlogic

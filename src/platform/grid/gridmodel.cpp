@@ -194,6 +194,7 @@ void GridModel::setGroupColumn(int column)
         return;
     m_groupColumn = column;
     m_collapsed.clear();
+    m_knownGroups.clear();
     m_collapseNew = false;
     invalidate();
 }
@@ -362,9 +363,13 @@ void GridModel::rebuild()
     }
     std::stable_sort(m_groups.begin(), m_groups.end(),
                      [](const Group &a, const Group &b) { return gridlogic::compareRaw(a.value, b.value) < 0; });
-    if (m_collapseNew)
-        for (const Group &g : std::as_const(m_groups))
+    QSet<QString> known;
+    for (const Group &g : std::as_const(m_groups)) {
+        if (m_collapseNew && !m_knownGroups.contains(g.key))
             m_collapsed.insert(g.key);
+        known.insert(g.key);
+    }
+    m_knownGroups = known;
 
     m_dataRows.clear();
     m_dataRows.reserve(rows.size());

@@ -141,6 +141,7 @@ private:
     QList<GridSummary> m_groupSummaries;
     QSet<QString> m_collapsed; // keys of collapsed groups
     bool m_collapseNew = false; // groups that appear after collapseAll start collapsed
+    QSet<QString> m_knownGroups; // keys of the groups of the last rebuild
 
     QList<int> m_dataRows;
     mutable QList<int> m_inverse; // source row -> view row, built on demand
