@@ -84,9 +84,12 @@ MessageDialog::MessageDialog(const QString& caption, const QString& text, TMsgDl
     }
     buttonRow->addStretch(1);
 
+    textRow->setSpacing(14);
+    buttonRow->setSpacing(8);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 16, 18, 14);
     layout->addLayout(textRow);
-    layout->addSpacing(8);
+    layout->addSpacing(12);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
