@@ -29,6 +29,9 @@ struct Source {
     std::vector<double> floats;    // kRows * kFloats
     std::vector<QString> strings;  // kRows * kStrings
     std::vector<QByteArray> utf8;  // the same strings as UTF-8
+    // ... and once more in one buffer, as a decoder finds them in a response
+    QByteArray utf8Buffer;
+    std::vector<qsizetype> utf8Offsets;  // kRows * kStrings + 1
     qsizetype jsonBytes = 0;
 };
 
@@ -75,8 +78,12 @@ const Source &source()
             }
         }
         s.utf8.reserve(s.strings.size());
-        for (const QString &v : s.strings)
+        for (const QString &v : s.strings) {
             s.utf8.push_back(v.toUtf8());
+            s.utf8Offsets.push_back(s.utf8Buffer.size());
+            s.utf8Buffer += s.utf8.back();
+        }
+        s.utf8Offsets.push_back(s.utf8Buffer.size());
 
         // The same data in the protocol's table form.
         const QLocale c = QLocale::c();
@@ -121,9 +128,11 @@ TableData load(const Source &s)
             t.setDouble(row, col++, *floats++);
         const size_t base = size_t(r) * kStrings;
         for (int k = 0; k < kStrings; ++k) {
-            if constexpr (kUtf8)
-                t.setStringUtf8(row, col++, s.utf8[base + k]);
-            else
+            if constexpr (kUtf8) {
+                const qsizetype from = s.utf8Offsets[base + k];
+                t.setStringUtf8(row, col++, QByteArrayView(s.utf8Buffer.constData() + from,
+                                                           s.utf8Offsets[base + k + 1] - from));
+            } else
                 t.setString(row, col++, s.strings[base + k]);
         }
     }
