@@ -11,7 +11,10 @@ DatasetError::DatasetError(const QString &message)
 
 // ---------------------------------------------------------------- MemTable
 
-MemTable::MemTable(QObject *parent) : QObject(parent) {}
+MemTable::MemTable(QObject *parent) : QObject(parent)
+{
+    setLocale(m_locale);
+}
 
 MemTable::~MemTable() = default;
 
@@ -484,6 +487,8 @@ void MemTable::setDisplayFormatForType(FieldType type, const QString &format)
 void MemTable::setLocale(const QLocale &locale)
 {
     m_locale = locale;
+    m_plainLocale = locale;
+    m_plainLocale.setNumberOptions(QLocale::OmitGroupSeparator);
     changed([&] { emit displayFormatChanged(-1); });
 }
 
@@ -508,9 +513,7 @@ QString MemTable::cellText(const TableData &from, int row, int col, bool formatt
         // grouped on screen, plain in AsString.
         if (type == FieldType::Currency)
             return formatNumber(v, formatted ? kFloatDisplayFormat : u"0.00", m_locale);
-        QLocale plain = m_locale;
-        plain.setNumberOptions(QLocale::OmitGroupSeparator);
-        return plain.toString(v, 'g', 15);
+        return m_plainLocale.toString(v, 'g', 15);
     }
     case FieldType::Bcd:
         if (!format.isEmpty())

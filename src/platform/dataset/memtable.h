@@ -215,6 +215,7 @@ private:
     QList<QString> m_formats;
     QString m_defaultFloatFormat = kFloatDisplayFormat.toString();
     QLocale m_locale;
+    QLocale m_plainLocale;       // m_locale without group separators, for plain texts
     State m_state = State::Inactive;
     int m_row = -1;
     bool m_eof = true;
