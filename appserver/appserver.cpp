@@ -1,0 +1,128 @@
+#include "appserver/appserver.h"
+
+#include "appserver/database.h"
+#include "appserver/methods.h"
+#include "appserver/webpages.h"
+#include "platform/dataset/fieldtype.h"
+#include "wire/codec.h"
+
+#include <QDateTime>
+
+#include <httplib.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+void logCall(const std::string &what, int status, std::chrono::steady_clock::time_point start)
+{
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    char line[256];
+    const int n = std::snprintf(line, sizeof line, "%s %d %.2f ms\n", what.c_str(), status, ms);
+    if (n > 0)
+        std::fwrite(line, 1, size_t(std::min<int>(n, int(sizeof line) - 1)), stderr);
+}
+
+void reply(httplib::Response &res, int status, const QByteArray &body)
+{
+    res.status = status;
+    res.set_content(body.constData(), size_t(body.size()), "application/json; charset=utf-8");
+}
+
+} // namespace
+
+AppServer::AppServer(Database &database, Options options) : m_db(database), m_options(std::move(options)) {}
+
+AppServer::~AppServer() { stop(); }
+
+int AppServer::start()
+{
+    if (m_server)
+        return m_port;
+    appserver::methodTable();  // registers the transfer objects before the first call
+    m_server = std::make_unique<httplib::Server>();
+    const size_t threads = size_t(std::max(2, m_options.threads));
+    m_server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    // Small calls must not wait for delayed acknowledgements; accepted
+    // sockets inherit these options from the listening one.
+    m_server->set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    });
+    m_server->set_tcp_nodelay(true);
+    m_server->set_keep_alive_max_count(100000);
+    m_server->set_keep_alive_timeout(10);
+    m_server->set_payload_max_length(16 * 1024 * 1024);
+    setupRoutes();
+
+    const std::string host = m_options.host.toStdString();
+    if (m_options.port == 0) {
+        m_port = m_server->bind_to_any_port(host);
+    } else {
+        m_port = m_server->bind_to_port(host, m_options.port) ? m_options.port : -1;
+    }
+    if (m_port <= 0) {
+        m_server.reset();
+        m_port = -1;
+        return -1;
+    }
+    m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    return m_port;
+}
+
+void AppServer::stop()
+{
+    if (!m_server)
+        return;
+    m_server->stop();
+    if (m_thread.joinable())
+        m_thread.join();
+    m_server.reset();
+}
+
+void AppServer::setupRoutes()
+{
+    const bool log = m_options.logRequests;
+    m_server->Post(R"(/datasnap/rest/TServerMethods1/([A-Za-z0-9_]+))",
+                   [this, log](const httplib::Request &req, httplib::Response &res) {
+                       const auto start = std::chrono::steady_clock::now();
+                       const std::string methodName = req.matches[1];
+                       const int status = callMethod(QString::fromStdString(methodName), req.body, res);
+                       if (log)
+                           logCall(methodName, status, start);
+                   });
+    webpages::install(*m_server, m_db, log);
+}
+
+int AppServer::callMethod(const QString &name, const std::string &body, httplib::Response &res)
+{
+    const appserver::MethodTable &methods = appserver::methodTable();
+    const auto it = methods.constFind(name);
+    if (it == methods.cend()) {
+        reply(res, 404, wire::encodeError(QStringLiteral("no server method TServerMethods1.%1").arg(name)));
+        return 404;
+    }
+    wire::Result<QList<wire::Value>> params = wire::decodeRequest(QByteArray::fromRawData(body.data(), qsizetype(body.size())));
+    if (!params) {
+        reply(res, 400, wire::encodeError(QStringLiteral("bad request body: %1").arg(params.error().message)));
+        return 400;
+    }
+    try {
+        appserver::Context ctx{m_db.connection(), dayNumberFromDateTime(QDateTime::currentDateTime())};
+        wire::Reader in(std::move(params).value(), QStringLiteral("parameter"));
+        const QList<wire::Value> results = it.value()(ctx, in);
+        reply(res, 200, wire::encodeResult(results));
+        return 200;
+    } catch (const appserver::BadRequest &e) {
+        reply(res, 400, wire::encodeError(QString::fromUtf8(e.what())));
+        return 400;
+    } catch (const std::exception &e) {
+        reply(res, 500, wire::encodeError(QString::fromUtf8(e.what())));
+        return 500;
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The HTTP side of the application server: every server method under
+// POST /datasnap/rest/TServerMethods1/{Method} and the plain web endpoints
+// (pictures, request page, payment page, setup download, address lookup),
+// served by a pool of worker threads. Tests run it in-process on a free port.
+
+#include <QString>
+
+#include <memory>
+#include <thread>
+
+class Database;
+
+namespace httplib {
+class Server;
+struct Response;
+}
+
+class AppServer {
+public:
+    struct Options {
+        QString host = QStringLiteral("0.0.0.0");
+        int port = 9090;       // 0 picks a free port
+        int threads = 24;      // keep-alive connections each hold one while open
+        bool logRequests = true;  // one line per call on stderr
+    };
+
+    AppServer(Database &database, Options options);
+    ~AppServer();
+    AppServer(const AppServer &) = delete;
+    AppServer &operator=(const AppServer &) = delete;
+
+    // Binds and serves on a background thread. Returns the port, or -1 when
+    // the address could not be bound.
+    int start();
+    // Stops accepting, finishes running calls and joins the workers.
+    void stop();
+    int port() const { return m_port; }
+
+private:
+    void setupRoutes();
+    // Runs one server method and writes its answer; returns the HTTP status.
+    int callMethod(const QString &name, const std::string &body, httplib::Response &res);
+
+    Database &m_db;
+    Options m_options;
+    std::unique_ptr<httplib::Server> m_server;
+    std::thread m_thread;
+    int m_port = -1;
+};

@@ -1,0 +1,296 @@
+-- Schema of the substitute application server. The same text serves SQLite
+-- and PostgreSQL; {{SERIAL}} and {{BLOB}} are replaced per engine before the
+-- statements run. Statements are separated by lines ending in ";".
+
+CREATE TABLE ayar (
+  anahtar TEXT PRIMARY KEY,
+  deger TEXT NOT NULL
+);
+
+CREATE TABLE satici (
+  saticino INTEGER PRIMARY KEY,
+  adi TEXT NOT NULL,
+  telefon TEXT NOT NULL DEFAULT '',
+  mail TEXT NOT NULL DEFAULT ''
+);
+
+CREATE TABLE cari (
+  carino INTEGER PRIMARY KEY,
+  carikod TEXT NOT NULL UNIQUE,
+  cariadi TEXT NOT NULL,
+  saticino INTEGER NOT NULL REFERENCES satici (saticino),
+  adres1 TEXT NOT NULL DEFAULT '',
+  adres2 TEXT NOT NULL DEFAULT '',
+  ilce TEXT NOT NULL DEFAULT '',
+  il TEXT NOT NULL DEFAULT '',
+  ulke TEXT NOT NULL DEFAULT 'TÜRKİYE',
+  tel1 TEXT NOT NULL DEFAULT '',
+  tel2 TEXT NOT NULL DEFAULT '',
+  gsm TEXT NOT NULL DEFAULT '',
+  fax1 TEXT NOT NULL DEFAULT '',
+  fax2 TEXT NOT NULL DEFAULT '',
+  email TEXT NOT NULL DEFAULT '',
+  vergidairesi TEXT NOT NULL DEFAULT '',
+  vergino TEXT NOT NULL DEFAULT '',
+  yetkili TEXT NOT NULL DEFAULT '',
+  ozelkod TEXT NOT NULL DEFAULT '',
+  anagrup TEXT NOT NULL DEFAULT '',
+  altgrup TEXT NOT NULL DEFAULT '',
+  kod1 TEXT NOT NULL DEFAULT '',
+  kod2 TEXT NOT NULL DEFAULT '',
+  kod3 TEXT NOT NULL DEFAULT '',
+  kod4 TEXT NOT NULL DEFAULT '',
+  kod5 TEXT NOT NULL DEFAULT '',
+  indirim DOUBLE PRECISION NOT NULL DEFAULT 0,
+  vade INTEGER NOT NULL DEFAULT 30,
+  vadekontrolgun INTEGER NOT NULL DEFAULT 0,
+  vadekontrolay INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE kullanici (
+  sirano INTEGER PRIMARY KEY,
+  adi TEXT NOT NULL UNIQUE,
+  sifre TEXT NOT NULL,
+  carino INTEGER NOT NULL DEFAULT 0,
+  saticino INTEGER NOT NULL DEFAULT 0,
+  musteritipi INTEGER NOT NULL,
+  aktif INTEGER NOT NULL DEFAULT 1,
+  version INTEGER NOT NULL DEFAULT 5,
+  mail TEXT NOT NULL DEFAULT ''
+);
+
+CREATE TABLE makine (
+  bilgisayarid TEXT PRIMARY KEY,
+  kullanicino INTEGER NOT NULL REFERENCES kullanici (sirano)
+);
+
+CREATE TABLE resim (
+  resimno INTEGER PRIMARY KEY,
+  tur TEXT NOT NULL,
+  veri {{BLOB}} NOT NULL
+);
+
+CREATE TABLE stok (
+  stokno INTEGER PRIMARY KEY,
+  barkod TEXT NOT NULL,
+  barkodno INTEGER NOT NULL,
+  adi TEXT NOT NULL,
+  digeradi TEXT NOT NULL DEFAULT '',
+  oem1 TEXT NOT NULL DEFAULT '',
+  oem2 TEXT NOT NULL DEFAULT '',
+  oem3 TEXT NOT NULL DEFAULT '',
+  oem4 TEXT NOT NULL DEFAULT '',
+  oemno TEXT NOT NULL DEFAULT '',
+  finishkod TEXT NOT NULL DEFAULT '',
+  ureticikodu TEXT NOT NULL DEFAULT '',
+  ozelkod TEXT NOT NULL DEFAULT '',
+  pkod TEXT NOT NULL DEFAULT '',
+  dpkod TEXT NOT NULL DEFAULT '',
+  birim TEXT NOT NULL DEFAULT 'ADET',
+  marka TEXT NOT NULL DEFAULT '',
+  model TEXT NOT NULL DEFAULT '',
+  anagrup TEXT NOT NULL DEFAULT '',
+  altgrup TEXT NOT NULL DEFAULT '',
+  departman TEXT NOT NULL DEFAULT '',
+  kdv DOUBLE PRECISION NOT NULL DEFAULT 20,
+  listefiyat DOUBLE PRECISION NOT NULL,
+  kampfiyat DOUBLE PRECISION NOT NULL DEFAULT 0,
+  isk2 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  isk3 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  isk4 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  durum INTEGER NOT NULL DEFAULT 1,
+  kalan DOUBLE PRECISION NOT NULL DEFAULT 0,
+  alinansiparis DOUBLE PRECISION NOT NULL DEFAULT 0,
+  verilensiparis DOUBLE PRECISION NOT NULL DEFAULT 0,
+  yeni INTEGER NOT NULL DEFAULT 0,
+  kampanya INTEGER NOT NULL DEFAULT 0,
+  resimno INTEGER NOT NULL DEFAULT 0,
+  koliadet INTEGER NOT NULL DEFAULT 1,
+  arama TEXT NOT NULL
+);
+
+CREATE INDEX stok_barkod ON stok (barkod);
+
+CREATE INDEX stok_yeni ON stok (yeni);
+
+CREATE INDEX stok_kampanya ON stok (kampanya);
+
+CREATE TABLE sepet (
+  sirano {{SERIAL}},
+  carino INTEGER NOT NULL,
+  stokno INTEGER NOT NULL,
+  miktar DOUBLE PRECISION NOT NULL,
+  birimfiyat DOUBLE PRECISION NOT NULL,
+  ind1 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  ind2 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  ind3 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  ind4 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  kdv DOUBLE PRECISION NOT NULL DEFAULT 20,
+  kampanya INTEGER NOT NULL DEFAULT 0,
+  sec INTEGER NOT NULL DEFAULT 0,
+  verenid INTEGER NOT NULL DEFAULT 0,
+  tarih DOUBLE PRECISION NOT NULL
+);
+
+CREATE INDEX sepet_carino ON sepet (carino);
+
+CREATE TABLE teslim (
+  sirano INTEGER PRIMARY KEY,
+  adi TEXT NOT NULL
+);
+
+CREATE TABLE kargoturu (
+  sirano INTEGER PRIMARY KEY,
+  adi TEXT NOT NULL
+);
+
+CREATE TABLE kargofirma (
+  sirano INTEGER PRIMARY KEY,
+  turno INTEGER NOT NULL REFERENCES kargoturu (sirano),
+  adi TEXT NOT NULL,
+  uyari TEXT NOT NULL DEFAULT ''
+);
+
+CREATE TABLE siparis (
+  idno {{SERIAL}},
+  carino INTEGER NOT NULL,
+  tarih DOUBLE PRECISION NOT NULL,
+  verenid INTEGER NOT NULL,
+  teslimid INTEGER NOT NULL,
+  kargoturid INTEGER NOT NULL,
+  kargofirmaid INTEGER NOT NULL,
+  durum INTEGER NOT NULL,
+  aciklama TEXT NOT NULL DEFAULT '',
+  bizimnot TEXT NOT NULL DEFAULT '',
+  saticinotu TEXT NOT NULL DEFAULT ''
+);
+
+CREATE INDEX siparis_carino ON siparis (carino);
+
+CREATE TABLE siparis_satir (
+  stokhar_no {{SERIAL}},
+  idno INTEGER NOT NULL REFERENCES siparis (idno),
+  sepetsirano INTEGER NOT NULL,
+  stokno INTEGER NOT NULL,
+  miktar DOUBLE PRECISION NOT NULL,
+  teslimedilen DOUBLE PRECISION NOT NULL DEFAULT 0,
+  kalan DOUBLE PRECISION NOT NULL,
+  birimfiyat DOUBLE PRECISION NOT NULL,
+  ilkfiyat DOUBLE PRECISION NOT NULL,
+  ind1 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  ind2 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  ind3 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  ind4 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  kdv DOUBLE PRECISION NOT NULL DEFAULT 20,
+  kampanya INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE INDEX siparis_satir_idno ON siparis_satir (idno);
+
+CREATE INDEX siparis_satir_stokno ON siparis_satir (stokno);
+
+CREATE TABLE fatura (
+  idno INTEGER PRIMARY KEY,
+  carino INTEGER NOT NULL,
+  tarih DOUBLE PRECISION NOT NULL,
+  evrakno TEXT NOT NULL,
+  vade INTEGER NOT NULL,
+  saticiadi TEXT NOT NULL,
+  turadi TEXT NOT NULL,
+  siparisidno INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE INDEX fatura_carino ON fatura (carino);
+
+CREATE TABLE fatura_satir (
+  satirno INTEGER PRIMARY KEY,
+  idno INTEGER NOT NULL REFERENCES fatura (idno),
+  stokno INTEGER NOT NULL,
+  miktar DOUBLE PRECISION NOT NULL,
+  birimfiyat DOUBLE PRECISION NOT NULL,
+  ind1 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  ind2 DOUBLE PRECISION NOT NULL DEFAULT 0,
+  kdv DOUBLE PRECISION NOT NULL DEFAULT 20
+);
+
+CREATE INDEX fatura_satir_idno ON fatura_satir (idno);
+
+CREATE INDEX fatura_satir_stokno ON fatura_satir (stokno);
+
+CREATE TABLE tahsilat (
+  idno INTEGER PRIMARY KEY,
+  carino INTEGER NOT NULL,
+  tarih DOUBLE PRECISION NOT NULL,
+  turadi TEXT NOT NULL,
+  cins TEXT NOT NULL,
+  evrakno TEXT NOT NULL,
+  vade DOUBLE PRECISION NOT NULL,
+  tutar DOUBLE PRECISION NOT NULL,
+  aciklama TEXT NOT NULL DEFAULT '',
+  ref TEXT NOT NULL DEFAULT '',
+  sanalposno INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE sanalpos (
+  sirano INTEGER PRIMARY KEY,
+  tahsilatidno INTEGER NOT NULL,
+  kartsahibi TEXT NOT NULL,
+  kartno TEXT NOT NULL,
+  onaykodu TEXT NOT NULL,
+  taksit INTEGER NOT NULL DEFAULT 1,
+  tutar DOUBLE PRECISION NOT NULL,
+  tarih DOUBLE PRECISION NOT NULL
+);
+
+-- The account ledger behind the statement: one row per movement.
+CREATE TABLE ekstre (
+  satirno INTEGER PRIMARY KEY,
+  carino INTEGER NOT NULL,
+  tarih DOUBLE PRECISION NOT NULL,
+  turadi TEXT NOT NULL,
+  evrak TEXT NOT NULL,
+  borc DOUBLE PRECISION NOT NULL DEFAULT 0,
+  alacak DOUBLE PRECISION NOT NULL DEFAULT 0,
+  kur TEXT NOT NULL DEFAULT 'TL',
+  idno INTEGER NOT NULL DEFAULT 0,
+  aciklama TEXT NOT NULL DEFAULT '',
+  vade DOUBLE PRECISION NOT NULL DEFAULT 0
+);
+
+CREATE INDEX ekstre_carino ON ekstre (carino, tarih);
+
+CREATE TABLE duyuru (
+  sirano INTEGER PRIMARY KEY,
+  baslik TEXT NOT NULL,
+  arama TEXT NOT NULL DEFAULT '',
+  resim {{BLOB}}
+);
+
+CREATE TABLE banner (
+  adi TEXT PRIMARY KEY,
+  veri {{BLOB}} NOT NULL
+);
+
+-- Mail and password-change requests taken over from the clients.
+CREATE TABLE istek (
+  sirano {{SERIAL}},
+  tarih DOUBLE PRECISION NOT NULL,
+  tur TEXT NOT NULL,
+  bilgisayarid TEXT NOT NULL,
+  baslik TEXT NOT NULL,
+  firmaadi TEXT NOT NULL,
+  adres1 TEXT NOT NULL,
+  adres2 TEXT NOT NULL,
+  ilce TEXT NOT NULL,
+  sehir TEXT NOT NULL,
+  telefon TEXT NOT NULL,
+  fax TEXT NOT NULL,
+  vd TEXT NOT NULL,
+  vn TEXT NOT NULL,
+  yetkili TEXT NOT NULL,
+  kullaniciadi TEXT NOT NULL,
+  sifre TEXT NOT NULL,
+  mail TEXT NOT NULL,
+  kargoambar TEXT NOT NULL,
+  konu TEXT NOT NULL DEFAULT ''
+);
