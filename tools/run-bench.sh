@@ -5,7 +5,7 @@ BUILD_DIR="$1"
 shopt -s nullglob
 found=0
 for b in "$BUILD_DIR"/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue  # skip the autogen folders
   found=1
   echo "== $(basename "$b")"
   "$b" || { echo "dev: benchmark $(basename "$b") failed" >&2; exit 1; }
