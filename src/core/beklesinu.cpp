@@ -59,8 +59,7 @@ IAwait::~IAwait() = default;
 
 TAwait::TAwait(TProc job)
     : FAsync(std::move(job))
-{
-}
+{ }
 
 void TAwait::Await(TProc done)
 {
@@ -138,8 +137,7 @@ QString exceptionText(std::exception_ptr error)
             std::rethrow_exception(error);
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
-    } catch (...) {
-    }
+    } catch (...) { }
     return QStringLiteral("Beklenmeyen bir hata oluştu.");
 }
 

@@ -16,8 +16,8 @@
 // returns when it has run (directly when already there). A worker uses it for
 // every change to a visible control and for dialogs it must wait for.
 
-#include <QPointer>
 #include <QObject>
+#include <QPointer>
 
 #include <exception>
 #include <functional>
@@ -76,8 +76,7 @@ bool isMainThread();
 // carried back and thrown again in the caller's thread.
 void runOnMainThread(const TProc& fn);
 
-template <typename F>
-auto callOnMainThread(F&& fn) -> std::invoke_result_t<F>
+template <typename F> auto callOnMainThread(F&& fn) -> std::invoke_result_t<F>
 {
     using R = std::invoke_result_t<F>;
     if constexpr (std::is_void_v<R>) {

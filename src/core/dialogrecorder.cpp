@@ -14,8 +14,7 @@ QStringList labelsOf(const QList<TMsgDlgBtn>& buttons)
 
 DialogRecorder::DialogRecorder()
     : m_previous(installDialogPresenter(this))
-{
-}
+{ }
 
 DialogRecorder::~DialogRecorder()
 {

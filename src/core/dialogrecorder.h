@@ -24,16 +24,16 @@ struct ShownDialog
 {
     enum Kind { MessageDialog, MessageBox, SaveFile, OpenFile, Sound, OpenWithSystem };
     Kind what = MessageDialog;
-    TMsgDlgType kind = mtCustom;     // message dialogs, boxes, sounds
-    QString caption;                 // as the user sees it (MesajGoster's caption by kind)
-    QString text;                    // message text, or the target of open-with-system
-    QList<TMsgDlgBtn> buttons;       // in numbering order
-    QStringList buttonLabels;        // as the user sees them
-    TMsgDlgBtn focused = mbOK;       // message dialogs
-    FileDialogRequest file;          // file dialogs
-    QStringList arguments;           // open-with-system
-    int result = mrNone;             // what the recorder answered (message dialogs, boxes)
-    QString fileResult;              // what the recorder answered (file dialogs)
+    TMsgDlgType kind = mtCustom; // message dialogs, boxes, sounds
+    QString caption;             // as the user sees it (MesajGoster's caption by kind)
+    QString text;                // message text, or the target of open-with-system
+    QList<TMsgDlgBtn> buttons;   // in numbering order
+    QStringList buttonLabels;    // as the user sees them
+    TMsgDlgBtn focused = mbOK;   // message dialogs
+    FileDialogRequest file;      // file dialogs
+    QStringList arguments;       // open-with-system
+    int result = mrNone;         // what the recorder answered (message dialogs, boxes)
+    QString fileResult;          // what the recorder answered (file dialogs)
 };
 
 class DialogRecorder : public DialogPresenter
@@ -55,7 +55,7 @@ public:
     QList<ShownDialog> shown() const;
     // Only the message dialogs and boxes, in order.
     QList<ShownDialog> messages() const;
-    ShownDialog last() const; // a default ShownDialog when nothing was shown
+    ShownDialog last() const;  // a default ShownDialog when nothing was shown
     QStringList texts() const; // texts of the message dialogs and boxes
     void clear();
 

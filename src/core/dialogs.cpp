@@ -11,8 +11,7 @@ QAtomicPointer<DialogPresenter> g_presenter;
 
 // Runs one presenter call on the main thread; without a presenter the request
 // is reported on stderr and the fallback answer given.
-template <typename R, typename Call>
-R present(const char* what, const QString& detail, R fallback, Call call)
+template <typename R, typename Call> R present(const char* what, const QString& detail, R fallback, Call call)
 {
     return callOnMainThread([&]() -> R {
         DialogPresenter* p = g_presenter.loadAcquire();
@@ -59,26 +58,25 @@ DialogPresenter* dialogPresenter()
 
 int showMessageDialog(const MessageDialogRequest& request)
 {
-    return present("message dialog", request.text, int(mrNone),
-                   [&](DialogPresenter& p) { return p.messageDialog(request); });
+    return present(
+        "message dialog", request.text, int(mrNone), [&](DialogPresenter& p) { return p.messageDialog(request); });
 }
 
 int showMessageBox(const MessageBoxRequest& request)
 {
-    return present("message box", request.text, int(mrNone),
-                   [&](DialogPresenter& p) { return p.messageBox(request); });
+    return present("message box", request.text, int(mrNone), [&](DialogPresenter& p) { return p.messageBox(request); });
 }
 
 QString askSaveFileName(const FileDialogRequest& request)
 {
-    return present("save dialog", request.caption, QString(),
-                   [&](DialogPresenter& p) { return p.saveFileName(request); });
+    return present(
+        "save dialog", request.caption, QString(), [&](DialogPresenter& p) { return p.saveFileName(request); });
 }
 
 QString askOpenFileName(const FileDialogRequest& request)
 {
-    return present("open dialog", request.caption, QString(),
-                   [&](DialogPresenter& p) { return p.openFileName(request); });
+    return present(
+        "open dialog", request.caption, QString(), [&](DialogPresenter& p) { return p.openFileName(request); });
 }
 
 void playDialogSound(TMsgDlgType kind)
@@ -91,8 +89,8 @@ void playDialogSound(TMsgDlgType kind)
 
 bool openWithSystem(const OpenRequest& request)
 {
-    return present("open with the system", request.target, false,
-                   [&](DialogPresenter& p) { return p.openWithSystem(request); });
+    return present(
+        "open with the system", request.target, false, [&](DialogPresenter& p) { return p.openWithSystem(request); });
 }
 
 QString messageCaption(TMsgDlgType kind)

@@ -1,5 +1,4 @@
 #include "core/utils.h"
-
 #include "platform/dataset/displayformat.h"
 
 #include <cmath>

@@ -1,5 +1,4 @@
 #include "core/utils.h"
-
 #include "platform/dataset/memtable.h"
 
 void OndalikFormatla(MemTable& table)

@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-int MesajGoster(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons, int helpContext,
-                TMsgDlgBtn focused)
+int MesajGoster(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons, int helpContext, TMsgDlgBtn focused)
 {
     Q_UNUSED(helpContext)
     MessageDialogRequest request;

@@ -18,13 +18,15 @@ class MemTable;
 // "Soru"), Turkish button labels, the kind's sound, 15 pt font, the focused
 // button first in the tab order. helpContext is accepted and not used.
 // Returns the modal result (mrOk 1, mrYes 6, mrNo 7, ...). Any thread.
-int MesajGoster(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
-                int helpContext, TMsgDlgBtn focused);
+int MesajGoster(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons, int helpContext, TMsgDlgBtn focused);
 
 // ---------------------------------------------------------------- numbers
 
 // The display format of floating-point fields: grouped thousands, two decimals.
-inline QString OndalikGorunum() { return QStringLiteral("#,###,##0.00"); }
+inline QString OndalikGorunum()
+{
+    return QStringLiteral("#,###,##0.00");
+}
 
 // Sets OndalikGorunum as the display format of every field of exactly the
 // floating-point type; currency, BCD, integer and other fields keep theirs.
@@ -60,8 +62,7 @@ struct SutunGenislikSonucu
 // (gridWidth - 30) among the visible columns by weight: unit = trunc((gridWidth
 // - 30) / sum of weights), width = weight x unit. 1152 px or narrower, or when
 // the weights sum to 0 or less, asks for best fit. Widths never go below 0.
-SutunGenislikSonucu SutunGenislikAyarla(const QList<int>& agirliklar, int gridGenisligi,
-                                        int ekranGenisligi);
+SutunGenislikSonucu SutunGenislikAyarla(const QList<int>& agirliklar, int gridGenisligi, int ekranGenisligi);
 
 // ---------------------------------------------------------------- addresses, browsers
 

@@ -20,8 +20,8 @@ int main(int argc, char** argv)
 
     const qsizetype grab = args.indexOf(QStringLiteral("--grab"));
     if (grab > 0 && grab + 1 < args.size()) {
-        MessageDialog dialog(messageCaption(mtConfirmation), text, mtConfirmation, {mbYes, mbNo}, mbYes,
-                             MessageDialog::Look::Message);
+        MessageDialog dialog(
+            messageCaption(mtConfirmation), text, mtConfirmation, {mbYes, mbNo}, mbYes, MessageDialog::Look::Message);
         dialog.show();
         QApplication::processEvents();
         const bool ok = dialog.grab().save(args.at(grab + 1));
@@ -33,7 +33,10 @@ int main(int argc, char** argv)
     installDialogPresenter(&presenter);
     QTimer::singleShot(0, [&] {
         const int result = MesajGoster(text, mtConfirmation, {mbYes, mbNo}, 0, mbYes);
-        QTextStream(stdout) << "answer: " << result << (result == mrYes ? " (Evet)" : result == mrNo ? " (Hayır)" : "")
+        QTextStream(stdout) << "answer: " << result
+                            << (result == mrYes         ? " (Evet)"
+                                       : result == mrNo ? " (Hayır)"
+                                                        : "")
                             << Qt::endl;
         QApplication::exit(0);
     });

@@ -108,16 +108,16 @@ void tst_ayarini::readsFilesWrittenElsewhere_data()
     QTest::newRow("damaged lines skipped")
         << QByteArray("[kullanici]\nbozuk satir\n=degersiz\n[yarim\nisim=x\n[kullanici]\nsifre=y\n\x01\x02\n")
         << QString() << u"y"_s << true;
-    QTest::newRow("keys outside the section ignored") << QByteArray("isim=disarida\n[kullanici]\nsifre=s\n")
-                                                      << QString() << u"s"_s << true;
+    QTest::newRow("keys outside the section ignored")
+        << QByteArray("isim=disarida\n[kullanici]\nsifre=s\n") << QString() << u"s"_s << true;
     QTest::newRow("other section") << QByteArray("[baska]\nisim=z\n[kullanici]\nisim=k\n") << u"k"_s << QString()
                                    << true;
-    QTest::newRow("true and garbage booleans") << QByteArray("[kullanici]\nhat\xC4\xB1rla=true\n") << QString()
-                                               << QString() << true;
+    QTest::newRow("true and garbage booleans")
+        << QByteArray("[kullanici]\nhat\xC4\xB1rla=true\n") << QString() << QString() << true;
     QTest::newRow("unreadable boolean keeps default")
         << QByteArray("[kullanici]\nhat\xC4\xB1rla=belki\n") << QString() << QString() << true;
-    QTest::newRow("first duplicate wins") << QByteArray("[kullanici]\nisim=ilk\nisim=ikinci\n") << u"ilk"_s
-                                          << QString() << true;
+    QTest::newRow("first duplicate wins")
+        << QByteArray("[kullanici]\nisim=ilk\nisim=ikinci\n") << u"ilk"_s << QString() << true;
     QTest::newRow("not utf-8 at all") << QByteArray("\xFF\xFE\x00\x01[\x80\n") << QString() << QString() << true;
     QTest::newRow("empty file") << QByteArray() << QString() << QString() << true;
 }
@@ -141,7 +141,8 @@ void tst_ayarini::writeIsPrivateAndAtomic()
     const QString path = write("[kullanici]\nisim=eski\n");
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::ReadGroup));
     QVERIFY(AyarYaz(path, {u"yeni"_s, u"s"_s, true}));
-    struct stat st{};
+    struct stat st
+    { };
     QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
     QCOMPARE(st.st_mode & 0777, mode_t(0600));
     // No temporary file left behind.

@@ -36,16 +36,26 @@ void tst_baglantiu::properties_in_declaration_order()
 {
     // The marshalled form lists the members in this order, as "F" + name.
     const QList<QPair<QByteArray, QMetaType>> expected = {
-        {"BILGISAYARID", QMetaType::fromType<QString>()}, {"SaticiMail", QMetaType::fromType<QString>()},
-        {"Sirano", QMetaType::fromType<int>()},           {"CariAdi", QMetaType::fromType<QString>()},
-        {"SIFRE", QMetaType::fromType<QString>()},        {"SaticiNo", QMetaType::fromType<int>()},
-        {"CARINO", QMetaType::fromType<int>()},           {"AKTIF", QMetaType::fromType<int>()},
-        {"Kullanicimail", QMetaType::fromType<QString>()}, {"ADI", QMetaType::fromType<QString>()},
-        {"SaticiTelefon", QMetaType::fromType<QString>()}, {"carikod", QMetaType::fromType<QString>()},
-        {"Varmi", QMetaType::fromType<bool>()},           {"SaticiAdi", QMetaType::fromType<QString>()},
-        {"BilgiSayarAdi", QMetaType::fromType<QString>()}, {"Disip", QMetaType::fromType<QString>()},
-        {"Icip", QMetaType::fromType<QString>()},         {"BilgisayarKullanici", QMetaType::fromType<QString>()},
-        {"MusteriTipi", QMetaType::fromType<int>()},      {"Version", QMetaType::fromType<int>()},
+        {"BILGISAYARID", QMetaType::fromType<QString>()},
+        {"SaticiMail", QMetaType::fromType<QString>()},
+        {"Sirano", QMetaType::fromType<int>()},
+        {"CariAdi", QMetaType::fromType<QString>()},
+        {"SIFRE", QMetaType::fromType<QString>()},
+        {"SaticiNo", QMetaType::fromType<int>()},
+        {"CARINO", QMetaType::fromType<int>()},
+        {"AKTIF", QMetaType::fromType<int>()},
+        {"Kullanicimail", QMetaType::fromType<QString>()},
+        {"ADI", QMetaType::fromType<QString>()},
+        {"SaticiTelefon", QMetaType::fromType<QString>()},
+        {"carikod", QMetaType::fromType<QString>()},
+        {"Varmi", QMetaType::fromType<bool>()},
+        {"SaticiAdi", QMetaType::fromType<QString>()},
+        {"BilgiSayarAdi", QMetaType::fromType<QString>()},
+        {"Disip", QMetaType::fromType<QString>()},
+        {"Icip", QMetaType::fromType<QString>()},
+        {"BilgisayarKullanici", QMetaType::fromType<QString>()},
+        {"MusteriTipi", QMetaType::fromType<int>()},
+        {"Version", QMetaType::fromType<int>()},
     };
     const QMetaObject& mo = TSonucBilgisi::staticMetaObject;
     QCOMPARE(mo.propertyCount() - mo.propertyOffset(), expected.size());

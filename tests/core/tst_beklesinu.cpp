@@ -62,7 +62,8 @@ void tst_beklesinu::escapedErrorRaisedAfterDone()
 void tst_beklesinu::errorInDoneIsReported()
 {
     QStringList errors;
-    UnhandledErrorHandler previous = setUnhandledErrorHandler([&](std::exception_ptr e) { errors << exceptionText(e); });
+    UnhandledErrorHandler previous
+        = setUnhandledErrorHandler([&](std::exception_ptr e) { errors << exceptionText(e); });
     Async([] {}).Await([] { throw std::logic_error("tamamlamada hata"); });
     QTRY_COMPARE(errors, QStringList{u"tamamlamada hata"_s});
     setUnhandledErrorHandler(previous);
@@ -71,7 +72,8 @@ void tst_beklesinu::errorInDoneIsReported()
 void tst_beklesinu::destroyedContextSkipsDoneButReportsError()
 {
     QStringList errors;
-    UnhandledErrorHandler previous = setUnhandledErrorHandler([&](std::exception_ptr e) { errors << exceptionText(e); });
+    UnhandledErrorHandler previous
+        = setUnhandledErrorHandler([&](std::exception_ptr e) { errors << exceptionText(e); });
     auto* window = new QObject;
     std::atomic<bool> release = false;
     bool doneRan = false;

@@ -28,8 +28,8 @@ void tst_dialogpresenter::look_data()
     QTest::addColumn<QStringList>("labels");
     QTest::newRow("error OK") << int(mtError) << TMsgDlgButtons{mbOK}.bits() << int(mbOK) << u"Hata"_s
                               << QStringList{u"Tamam"_s};
-    QTest::newRow("question") << int(mtConfirmation) << TMsgDlgButtons{mbYes, mbNo}.bits() << int(mbYes)
-                              << u"Soru"_s << QStringList{u"Evet"_s, u"Hayır"_s};
+    QTest::newRow("question") << int(mtConfirmation) << TMsgDlgButtons{mbYes, mbNo}.bits() << int(mbYes) << u"Soru"_s
+                              << QStringList{u"Evet"_s, u"Hayır"_s};
     QTest::newRow("warning with cancel") << int(mtWarning) << TMsgDlgButtons{mbOK, mbCancel}.bits() << int(mbCancel)
                                          << u"Uyarı"_s << QStringList{u"Tamam"_s, u"Vazgeç"_s};
     QTest::newRow("information") << int(mtInformation) << TMsgDlgButtons{mbOK}.bits() << int(mbOK) << u"Bilgi"_s
@@ -44,7 +44,7 @@ void tst_dialogpresenter::look()
     QFETCH(QString, caption);
     QFETCH(QStringList, labels);
     MessageDialog d(messageCaption(TMsgDlgType(kind)), u"Sepet Silindi !"_s, TMsgDlgType(kind),
-                    TMsgDlgButtons::fromBits(buttons), TMsgDlgBtn(focus), MessageDialog::Look::Message);
+        TMsgDlgButtons::fromBits(buttons), TMsgDlgBtn(focus), MessageDialog::Look::Message);
     d.show();
     QVERIFY(QTest::qWaitForWindowActive(&d));
     QCOMPARE(d.windowTitle(), caption);
@@ -68,18 +68,17 @@ void tst_dialogpresenter::keys_data()
     QTest::addColumn<int>("result");
     QTest::newRow("Enter on focused No") << TMsgDlgButtons{mbYes, mbNo}.bits() << int(mbNo) << int(Qt::Key_Return)
                                          << int(mrNo);
-    QTest::newRow("Enter on focused Yes") << TMsgDlgButtons{mbYes, mbNo}.bits() << int(mbYes)
-                                          << int(Qt::Key_Return) << int(mrYes);
-    QTest::newRow("keypad Enter on OK") << TMsgDlgButtons{mbOK}.bits() << int(mbOK) << int(Qt::Key_Enter)
-                                        << int(mrOk);
-    QTest::newRow("Escape on a question answers No") << TMsgDlgButtons{mbYes, mbNo}.bits() << int(mbYes)
-                                                     << int(Qt::Key_Escape) << int(mrNo);
-    QTest::newRow("Escape on OK answers OK") << TMsgDlgButtons{mbOK}.bits() << int(mbOK) << int(Qt::Key_Escape)
-                                             << int(mrOk);
-    QTest::newRow("Escape prefers Cancel") << TMsgDlgButtons{mbYes, mbNo, mbCancel}.bits() << int(mbYes)
-                                           << int(Qt::Key_Escape) << int(mrCancel);
-    QTest::newRow("Space presses the focused button") << TMsgDlgButtons{mbOK, mbCancel}.bits() << int(mbCancel)
-                                                      << int(Qt::Key_Space) << int(mrCancel);
+    QTest::newRow("Enter on focused Yes")
+        << TMsgDlgButtons{mbYes, mbNo}.bits() << int(mbYes) << int(Qt::Key_Return) << int(mrYes);
+    QTest::newRow("keypad Enter on OK") << TMsgDlgButtons{mbOK}.bits() << int(mbOK) << int(Qt::Key_Enter) << int(mrOk);
+    QTest::newRow("Escape on a question answers No")
+        << TMsgDlgButtons{mbYes, mbNo}.bits() << int(mbYes) << int(Qt::Key_Escape) << int(mrNo);
+    QTest::newRow("Escape on OK answers OK")
+        << TMsgDlgButtons{mbOK}.bits() << int(mbOK) << int(Qt::Key_Escape) << int(mrOk);
+    QTest::newRow("Escape prefers Cancel")
+        << TMsgDlgButtons{mbYes, mbNo, mbCancel}.bits() << int(mbYes) << int(Qt::Key_Escape) << int(mrCancel);
+    QTest::newRow("Space presses the focused button")
+        << TMsgDlgButtons{mbOK, mbCancel}.bits() << int(mbCancel) << int(Qt::Key_Space) << int(mrCancel);
 }
 
 void tst_dialogpresenter::keys()
@@ -89,7 +88,7 @@ void tst_dialogpresenter::keys()
     QFETCH(int, key);
     QFETCH(int, result);
     MessageDialog d(u"Soru"_s, u"Tüm Sepeti Silmek İstiyor musunuz "_s, mtConfirmation,
-                    TMsgDlgButtons::fromBits(buttons), TMsgDlgBtn(focus), MessageDialog::Look::Message);
+        TMsgDlgButtons::fromBits(buttons), TMsgDlgBtn(focus), MessageDialog::Look::Message);
     d.show();
     QVERIFY(QTest::qWaitForWindowActive(&d));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));

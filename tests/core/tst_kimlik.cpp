@@ -1,5 +1,4 @@
 #include "core/utils.h"
-
 #include "tests/os/sysfsfixture.h"
 
 #include <QStandardPaths>
@@ -35,11 +34,10 @@ void tst_kimlik::bilgisayarIdAl_data()
         << u"WD-WX41A83K"_s;
     QTest::newRow("no serial: the MAC, 17 characters")
         << (QStringList{u"block/sda/device/"_s} + adapter) << QString() << u"52-54-00-AB-CD-EF"_s;
-    QTest::newRow("all-zero first adapter")
-        << QStringList{u"class/net/eth0/address=00:00:00:00:00:00"_s, u"class/net/eth0/ifindex=2"_s,
-                       u"class/net/eth0/device/"_s, u"class/net/eth1/address=0a:1b:2c:3d:4e:5f"_s,
-                       u"class/net/eth1/ifindex=3"_s, u"class/net/eth1/device/"_s}
-        << QString() << u"0A-1B-2C-3D-4E-5F"_s;
+    QTest::newRow("all-zero first adapter") << QStringList{u"class/net/eth0/address=00:00:00:00:00:00"_s,
+        u"class/net/eth0/ifindex=2"_s, u"class/net/eth0/device/"_s, u"class/net/eth1/address=0a:1b:2c:3d:4e:5f"_s,
+        u"class/net/eth1/ifindex=3"_s, u"class/net/eth1/device/"_s}
+                                            << QString() << u"0A-1B-2C-3D-4E-5F"_s;
     QTest::newRow("neither serial nor adapter") << QStringList{} << QString() << QString();
 }
 

@@ -115,7 +115,8 @@ void tst_utils::sutunGenislik_data()
     QTest::addColumn<bool>("bestFit");
     QTest::addColumn<QList<int>>("widths");
     QTest::newRow("1152 px screen: best fit") << QList<int>{1, 2, 3} << 630 << 1152 << true << QList<int>{};
-    QTest::newRow("1153 px screen: weights") << QList<int>{1, 2, 3} << 630 << 1153 << false << QList<int>{100, 200, 300};
+    QTest::newRow("1153 px screen: weights")
+        << QList<int>{1, 2, 3} << 630 << 1153 << false << QList<int>{100, 200, 300};
     QTest::newRow("unit is truncated") << QList<int>{1, 1, 1} << 100 << 1920 << false << QList<int>{23, 23, 23};
     QTest::newRow("uneven weights") << QList<int>{2, 1} << 331 << 1920 << false << QList<int>{200, 100};
     QTest::newRow("weights sum to zero: best fit") << QList<int>{0, 0} << 800 << 1920 << true << QList<int>{};
@@ -194,8 +195,8 @@ void tst_utils::mesajGoster_data()
                               << QStringList{u"Tamam"_s} << int(mrOk);
     QTest::newRow("warning OK") << int(mtWarning) << TMsgDlgButtons{mbOK}.bits() << int(mbOK) << u"Uyarı"_s
                                 << QStringList{u"Tamam"_s} << int(mrOk);
-    QTest::newRow("information OK") << int(mtInformation) << TMsgDlgButtons{mbOK}.bits() << int(mbOK)
-                                    << u"Bilgi"_s << QStringList{u"Tamam"_s} << int(mrOk);
+    QTest::newRow("information OK") << int(mtInformation) << TMsgDlgButtons{mbOK}.bits() << int(mbOK) << u"Bilgi"_s
+                                    << QStringList{u"Tamam"_s} << int(mrOk);
     QTest::newRow("question focus Yes") << int(mtConfirmation) << TMsgDlgButtons{mbYes, mbNo}.bits() << int(mbYes)
                                         << u"Soru"_s << QStringList{u"Evet"_s, u"Hayır"_s} << int(mrYes);
     QTest::newRow("destructive question focus No")
@@ -206,11 +207,10 @@ void tst_utils::mesajGoster_data()
         << TMsgDlgButtons{mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbNoToAll, mbYesToAll, mbHelp}.bits()
         << int(mbCancel) << u"Uyarı"_s
         << QStringList{u"Evet"_s, u"Hayır"_s, u"Tamam"_s, u"Vazgeç"_s, u"İptal"_s, u"Tekrar"_s, u"Atla"_s,
-                       u"Tümüne Hayır"_s, u"Tümüne Evet"_s, u"Yardım"_s}
+               u"Tümüne Hayır"_s, u"Tümüne Evet"_s, u"Yardım"_s}
         << int(mrCancel);
-    QTest::newRow("All and Close keep theirs") << int(mtCustom) << TMsgDlgButtons{mbAll, mbClose}.bits()
-                                               << int(mbClose) << QString() << QStringList{u"All"_s, u"Close"_s}
-                                               << int(mrClose);
+    QTest::newRow("All and Close keep theirs") << int(mtCustom) << TMsgDlgButtons{mbAll, mbClose}.bits() << int(mbClose)
+                                               << QString() << QStringList{u"All"_s, u"Close"_s} << int(mrClose);
 }
 
 void tst_utils::mesajGoster()
@@ -222,8 +222,8 @@ void tst_utils::mesajGoster()
     QFETCH(QStringList, labels);
     QFETCH(int, enterResult);
     DialogRecorder dialogs;
-    const int result = MesajGoster(u"Metin"_s, TMsgDlgType(kind), TMsgDlgButtons::fromBits(buttons), 0,
-                                   TMsgDlgBtn(focus));
+    const int result
+        = MesajGoster(u"Metin"_s, TMsgDlgType(kind), TMsgDlgButtons::fromBits(buttons), 0, TMsgDlgBtn(focus));
     QCOMPARE(result, enterResult);
     QCOMPARE(dialogs.shown().size(), 1);
     const ShownDialog d = dialogs.last();
@@ -235,7 +235,7 @@ void tst_utils::mesajGoster()
 
     dialogs.answer(mrYes);
     QCOMPARE(MesajGoster(u"İkinci"_s, TMsgDlgType(kind), TMsgDlgButtons::fromBits(buttons), 0, TMsgDlgBtn(focus)),
-             int(mrYes));
+        int(mrYes));
     QCOMPARE(dialogs.texts(), (QStringList{u"Metin"_s, u"İkinci"_s}));
 }
 
@@ -266,9 +266,9 @@ void tst_utils::ondalikFormatla_onlyFloatFields()
 {
     MemTable t;
     t.setDefaultFloatFormat(QString()); // start without formats to see what the helper sets
-    t.assign(sample({{u"ADET"_s, FieldType::Integer}, {u"BUYUK"_s, FieldType::LargeInt},
-                     {u"FIYAT"_s, FieldType::Float}, {u"TUTAR"_s, FieldType::Currency},
-                     {u"ORAN"_s, FieldType::Bcd}, {u"AD"_s, FieldType::String}, {u"KDV"_s, FieldType::Float}}));
+    t.assign(sample({{u"ADET"_s, FieldType::Integer}, {u"BUYUK"_s, FieldType::LargeInt}, {u"FIYAT"_s, FieldType::Float},
+        {u"TUTAR"_s, FieldType::Currency}, {u"ORAN"_s, FieldType::Bcd}, {u"AD"_s, FieldType::String},
+        {u"KDV"_s, FieldType::Float}}));
     t.setDisplayFormat(3, u"0.000"_s);
     OndalikFormatla(t);
     QCOMPARE(t.displayFormat(0), QString());

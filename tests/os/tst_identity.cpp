@@ -1,6 +1,5 @@
 #include "platform/os/folders.h"
 #include "platform/os/identity.h"
-
 #include "sysfsfixture.h"
 
 #include <QHostAddress>
@@ -30,24 +29,21 @@ void tst_identity::firstDisk_data()
     QTest::addColumn<QStringList>("tree");
     QTest::addColumn<QString>("disk");
     QTest::addColumn<QString>("serial");
-    QTest::newRow("virtual devices skipped")
-        << QStringList{u"block/loop0/device/"_s,     u"block/ram0/device/"_s, u"block/zram0/device/"_s,
-                       u"block/dm-0/dev=253:0"_s,    u"block/md0/device/"_s,  u"block/sr0/device/serial=CDROM1"_s,
-                       u"block/sdb/device/serial=B"_s, u"block/sda/device/serial=A1"_s}
-        << u"sda"_s << u"A1"_s;
-    QTest::newRow("no hardware behind it") << QStringList{u"block/sda/dev=8:0"_s, u"block/vda/device/"_s,
-                                                          u"block/vda/serial=virtio-7"_s}
-                                           << u"vda"_s << u"virtio-7"_s;
-    QTest::newRow("optical drive by type")
-        << QStringList{u"block/cd0/device/type=5"_s, u"block/cd0/device/serial=X"_s, u"block/sdz/device/type=0"_s,
-                       u"block/sdz/device/serial=Z9"_s}
-        << u"sdz"_s << u"Z9"_s;
-    QTest::newRow("nvme serial on the device") << QStringList{u"block/nvme0n1/device/serial=  S4EW  NX0 "_s}
-                                               << u"nvme0n1"_s << u"S4EW  NX0"_s;
-    QTest::newRow("sata serial from udev")
-        << QStringList{u"block/sda/device/"_s, u"block/sda/dev=8:0"_s,
-                       u"udev/b8:0=S:disk/by-id/ata-X\nE:ID_SERIAL=WDC_WD10-WX41\nE:ID_SERIAL_SHORT=WX41A83K"_s}
-        << u"sda"_s << u"WX41A83K"_s;
+    QTest::newRow("virtual devices skipped") << QStringList{u"block/loop0/device/"_s, u"block/ram0/device/"_s,
+        u"block/zram0/device/"_s, u"block/dm-0/dev=253:0"_s, u"block/md0/device/"_s,
+        u"block/sr0/device/serial=CDROM1"_s, u"block/sdb/device/serial=B"_s, u"block/sda/device/serial=A1"_s}
+                                             << u"sda"_s << u"A1"_s;
+    QTest::newRow("no hardware behind it")
+        << QStringList{u"block/sda/dev=8:0"_s, u"block/vda/device/"_s, u"block/vda/serial=virtio-7"_s} << u"vda"_s
+        << u"virtio-7"_s;
+    QTest::newRow("optical drive by type") << QStringList{u"block/cd0/device/type=5"_s, u"block/cd0/device/serial=X"_s,
+        u"block/sdz/device/type=0"_s, u"block/sdz/device/serial=Z9"_s}
+                                           << u"sdz"_s << u"Z9"_s;
+    QTest::newRow("nvme serial on the device")
+        << QStringList{u"block/nvme0n1/device/serial=  S4EW  NX0 "_s} << u"nvme0n1"_s << u"S4EW  NX0"_s;
+    QTest::newRow("sata serial from udev") << QStringList{u"block/sda/device/"_s, u"block/sda/dev=8:0"_s,
+        u"udev/b8:0=S:disk/by-id/ata-X\nE:ID_SERIAL=WDC_WD10-WX41\nE:ID_SERIAL_SHORT=WX41A83K"_s}
+                                           << u"sda"_s << u"WX41A83K"_s;
     QTest::newRow("first disk without serial: none, second not asked")
         << QStringList{u"block/sda/device/"_s, u"block/sdb/device/serial=SECOND"_s} << u"sda"_s << QString();
     QTest::newRow("no disk at all") << QStringList{u"block/loop0/dev=7:0"_s} << QString() << QString();
@@ -70,34 +66,28 @@ void tst_identity::macAddress_data()
 {
     QTest::addColumn<QStringList>("tree");
     QTest::addColumn<QString>("mac");
-    QTest::newRow("loopback skipped")
-        << QStringList{u"class/net/lo/address=00:00:00:00:00:00"_s, u"class/net/lo/type=772"_s,
-                       u"class/net/lo/ifindex=1"_s, u"class/net/eth0/address=52:54:00:ab:cd:ef"_s,
-                       u"class/net/eth0/ifindex=2"_s, u"class/net/eth0/device/"_s}
-        << u"52-54-00-AB-CD-EF"_s;
-    QTest::newRow("all-zero first adapter: next one")
-        << QStringList{u"class/net/eth0/address=00:00:00:00:00:00"_s, u"class/net/eth0/ifindex=2"_s,
-                       u"class/net/eth0/device/"_s, u"class/net/eth1/address=0a:1b:2c:3d:4e:5f"_s,
-                       u"class/net/eth1/ifindex=3"_s, u"class/net/eth1/device/"_s}
-        << u"0A-1B-2C-3D-4E-5F"_s;
+    QTest::newRow("loopback skipped") << QStringList{u"class/net/lo/address=00:00:00:00:00:00"_s,
+        u"class/net/lo/type=772"_s, u"class/net/lo/ifindex=1"_s, u"class/net/eth0/address=52:54:00:ab:cd:ef"_s,
+        u"class/net/eth0/ifindex=2"_s, u"class/net/eth0/device/"_s}
+                                      << u"52-54-00-AB-CD-EF"_s;
+    QTest::newRow("all-zero first adapter: next one") << QStringList{u"class/net/eth0/address=00:00:00:00:00:00"_s,
+        u"class/net/eth0/ifindex=2"_s, u"class/net/eth0/device/"_s, u"class/net/eth1/address=0a:1b:2c:3d:4e:5f"_s,
+        u"class/net/eth1/ifindex=3"_s, u"class/net/eth1/device/"_s}
+                                                      << u"0A-1B-2C-3D-4E-5F"_s;
     QTest::newRow("interface index decides, not the name")
-        << QStringList{u"class/net/a/address=11:11:11:11:11:11"_s, u"class/net/a/ifindex=9"_s,
-                       u"class/net/a/device/"_s, u"class/net/z/address=22:22:22:22:22:22"_s,
-                       u"class/net/z/ifindex=2"_s, u"class/net/z/device/"_s}
+        << QStringList{u"class/net/a/address=11:11:11:11:11:11"_s, u"class/net/a/ifindex=9"_s, u"class/net/a/device/"_s,
+               u"class/net/z/address=22:22:22:22:22:22"_s, u"class/net/z/ifindex=2"_s, u"class/net/z/device/"_s}
         << u"22-22-22-22-22-22"_s;
-    QTest::newRow("hardware before virtual bridges")
-        << QStringList{u"class/net/docker0/address=02:42:aa:bb:cc:dd"_s, u"class/net/docker0/ifindex=2"_s,
-                       u"class/net/enp3s0/address=d8:bb:c1:00:00:01"_s, u"class/net/enp3s0/ifindex=5"_s,
-                       u"class/net/enp3s0/device/"_s}
-        << u"D8-BB-C1-00-00-01"_s;
+    QTest::newRow("hardware before virtual bridges") << QStringList{u"class/net/docker0/address=02:42:aa:bb:cc:dd"_s,
+        u"class/net/docker0/ifindex=2"_s, u"class/net/enp3s0/address=d8:bb:c1:00:00:01"_s,
+        u"class/net/enp3s0/ifindex=5"_s, u"class/net/enp3s0/device/"_s}
+                                                     << u"D8-BB-C1-00-00-01"_s;
     QTest::newRow("only a virtual one") << QStringList{u"class/net/veth1/address=02:42:aa:bb:cc:dd"_s}
                                         << u"02-42-AA-BB-CC-DD"_s;
-    QTest::newRow("unreadable address skipped")
-        << QStringList{u"class/net/eth0/address=bozuk"_s, u"class/net/eth0/device/"_s,
-                       u"class/net/eth1/address=01:02:03:04:05:06"_s, u"class/net/eth1/device/"_s}
-        << u"01-02-03-04-05-06"_s;
-    QTest::newRow("only zero addresses") << QStringList{u"class/net/eth0/address=00:00:00:00:00:00"_s}
-                                         << QString();
+    QTest::newRow("unreadable address skipped") << QStringList{u"class/net/eth0/address=bozuk"_s,
+        u"class/net/eth0/device/"_s, u"class/net/eth1/address=01:02:03:04:05:06"_s, u"class/net/eth1/device/"_s}
+                                                << u"01-02-03-04-05-06"_s;
+    QTest::newRow("only zero addresses") << QStringList{u"class/net/eth0/address=00:00:00:00:00:00"_s} << QString();
     QTest::newRow("no adapters") << QStringList{} << QString();
 }
 

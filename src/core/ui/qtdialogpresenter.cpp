@@ -41,8 +41,8 @@ int cancelResultOf(TMsgDlgButtons buttons)
 
 } // namespace
 
-MessageDialog::MessageDialog(const QString& caption, const QString& text, TMsgDlgType kind,
-                             TMsgDlgButtons buttons, TMsgDlgBtn focused, Look look, QWidget* parent)
+MessageDialog::MessageDialog(const QString& caption, const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+    TMsgDlgBtn focused, Look look, QWidget* parent)
     : QDialog(parent)
     , m_focused(focused)
     , m_cancelResult(cancelResultOf(buttons))
@@ -118,8 +118,7 @@ void MessageDialog::showEvent(QShowEvent* event)
     // Over the owning window for the message dialog, the screen's centre for a
     // plain box (and when there is no owner).
     const QWidget* owner = m_look == Look::Message ? parentWidget() : nullptr;
-    const QRect area = owner ? owner->window()->frameGeometry()
-                             : (screen() ? screen()->availableGeometry() : QRect());
+    const QRect area = owner ? owner->window()->frameGeometry() : (screen() ? screen()->availableGeometry() : QRect());
     if (area.isValid())
         move(area.center() - rect().center());
     if (QPushButton* first = m_buttons.value(int(m_focused), m_order.value(0)))
@@ -133,8 +132,8 @@ void MessageDialog::reject()
 
 int QtDialogPresenter::messageDialog(const MessageDialogRequest& request)
 {
-    MessageDialog dialog(messageCaption(request.kind), request.text, request.kind, request.buttons,
-                         request.focused, MessageDialog::Look::Message, QApplication::activeWindow());
+    MessageDialog dialog(messageCaption(request.kind), request.text, request.kind, request.buttons, request.focused,
+        MessageDialog::Look::Message, QApplication::activeWindow());
     playSound(request.kind);
     return dialog.exec();
 }
@@ -143,7 +142,7 @@ int QtDialogPresenter::messageBox(const MessageBoxRequest& request)
 {
     const TMsgDlgButtons buttons = request.buttons.isEmpty() ? TMsgDlgButtons{mbOK} : request.buttons;
     MessageDialog dialog(request.caption, request.text, request.kind, buttons, buttonsOf(buttons).constFirst(),
-                         MessageDialog::Look::Box, QApplication::activeWindow());
+        MessageDialog::Look::Box, QApplication::activeWindow());
     playSound(request.kind);
     return dialog.exec();
 }
@@ -152,8 +151,7 @@ namespace {
 
 QString runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.caption, request.directory,
-                       qtFileFilter(request.filter));
+    QFileDialog dialog(QApplication::activeWindow(), request.caption, request.directory, qtFileFilter(request.filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.defaultSuffix.isEmpty())

@@ -30,7 +30,7 @@ public:
     };
 
     MessageDialog(const QString& caption, const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
-                  TMsgDlgBtn focused, Look look, QWidget* parent = nullptr);
+        TMsgDlgBtn focused, Look look, QWidget* parent = nullptr);
 
     QPushButton* button(TMsgDlgBtn b) const { return m_buttons.value(b); }
     QList<QPushButton*> buttonsInOrder() const { return m_order; }

@@ -76,9 +76,11 @@ QString defaultBrowserDesktopFile()
                 inDefaults = line == QLatin1String("[Default Applications]");
                 continue;
             }
-            if (inDefaults && (line.startsWith(QLatin1String("x-scheme-handler/https="))
-                               || line.startsWith(QLatin1String("x-scheme-handler/http=")))) {
-                const QString entry = line.mid(line.indexOf(QLatin1Char('=')) + 1).split(QLatin1Char(';')).value(0).trimmed();
+            if (inDefaults
+                && (line.startsWith(QLatin1String("x-scheme-handler/https="))
+                    || line.startsWith(QLatin1String("x-scheme-handler/http=")))) {
+                const QString entry
+                    = line.mid(line.indexOf(QLatin1Char('=')) + 1).split(QLatin1Char(';')).value(0).trimmed();
                 if (!entry.isEmpty())
                     return entry;
             }

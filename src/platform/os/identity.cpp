@@ -6,8 +6,8 @@
 #include <QSysInfo>
 
 #include <algorithm>
-#include <limits>
 #include <arpa/inet.h>
+#include <limits>
 #include <netdb.h>
 #include <pwd.h>
 #include <sys/socket.h>
@@ -187,7 +187,8 @@ QString macAddress(const SystemRoots& roots)
     });
     const QString zero = QStringLiteral("00-00-00-00-00-00");
     for (const Candidate& c : std::as_const(candidates)) {
-        const QString mac = formatMacAddress(readSmallFile(netRoot + QLatin1Char('/') + c.name + QStringLiteral("/address")));
+        const QString mac
+            = formatMacAddress(readSmallFile(netRoot + QLatin1Char('/') + c.name + QStringLiteral("/address")));
         if (!mac.isEmpty() && mac != zero)
             return mac;
     }

@@ -9,7 +9,7 @@ namespace os {
 
 struct SystemRoots
 {
-    QString sys = QStringLiteral("/sys");             // sysfs
+    QString sys = QStringLiteral("/sys");                // sysfs
     QString udevData = QStringLiteral("/run/udev/data"); // udev's device database
 };
 
