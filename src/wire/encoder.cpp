@@ -4,6 +4,8 @@
 
 #include "platform/dataset/tabledata.h"
 
+#include <cmath>
+
 namespace wire {
 
 using detail::JsonWriter;
@@ -54,7 +56,16 @@ void writeCell(JsonWriter &w, const TableData &t, int row, int col, FieldType ty
     case FieldType::Float:
     case FieldType::Currency:
     case FieldType::DateTime: w.number(t.doubleValue(row, col)); break;
-    case FieldType::Date: w.integer(qint64(t.doubleValue(row, col))); break;
+    case FieldType::Date: {
+        // A day number without fraction; one beyond 2^53 days cannot be a
+        // calendar date anyway and keeps its double form.
+        const double d = t.doubleValue(row, col);
+        if (std::fabs(d) < 9007199254740992.0)
+            w.integer(qint64(d));
+        else
+            w.number(d);
+        break;
+    }
     case FieldType::Boolean: w.raw(t.boolValue(row, col) ? QByteArrayView("true") : QByteArrayView("false")); break;
     // Exact decimals travel as their text, so no digit is lost to a double.
     case FieldType::Bcd:
