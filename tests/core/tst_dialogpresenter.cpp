@@ -1,6 +1,7 @@
 #include "core/ui/qtdialogpresenter.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QTest>
 
@@ -17,6 +18,7 @@ private slots:
     void keys();
     void tabStartsAtFocusedButton();
     void plainBoxKeepsItsCaption();
+    void lineEndsAndLongTexts();
 };
 
 void tst_dialogpresenter::look_data()
@@ -115,6 +117,20 @@ void tst_dialogpresenter::plainBoxKeepsItsCaption()
     QCOMPARE(d.font().pointSize(), QApplication::font().pointSize()); // the box keeps the program's font
     QCOMPARE(d.buttonsInOrder().size(), 1);
     QCOMPARE(d.buttonsInOrder().constFirst()->text(), u"Tamam"_s);
+}
+
+void tst_dialogpresenter::lineEndsAndLongTexts()
+{
+    MessageDialog crlf(
+        u"Hata"_s, u"Hata Oluştu !\r\nHata: zaman aşımı"_s, mtError, {mbOK}, mbOK, MessageDialog::Look::Box);
+    QCOMPARE(crlf.text(), u"Hata Oluştu !\nHata: zaman aşımı"_s);
+
+    const QString longText = QString(u"Sunucu bağlantısı beklenmedik biçimde kapandı. "_s).repeated(12);
+    MessageDialog wide(u"Hata"_s, longText, mtError, {mbOK}, mbOK, MessageDialog::Look::Message);
+    wide.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wide));
+    QVERIFY2(wide.width() < 900, qPrintable(QString::number(wide.width())));
+    QVERIFY(wide.height() > 2 * QFontMetrics(wide.font()).height()); // it wrapped onto several lines
 }
 
 QTEST_MAIN(tst_dialogpresenter)

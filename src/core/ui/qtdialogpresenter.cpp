@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,7 +14,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int kWrapWidth = 640;
 
 QStyle::StandardPixmap iconOf(TMsgDlgType kind)
 {
@@ -64,10 +69,22 @@ MessageDialog::MessageDialog(const QString& caption, const QString& text, TMsgDl
         iconLabel->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
         textRow->addWidget(iconLabel);
     }
-    m_text = new QLabel(text, this);
+    // Texts written for the other platform end lines with "\r\n".
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_text = new QLabel(shown, this);
     m_text->setTextFormat(Qt::PlainText);
-    m_text->setWordWrap(false);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Short texts stay on their lines; a long one (a server's error text)
+    // wraps instead of making the dialog wider than the screen.
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (const QString& line : shown.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    if (widest > kWrapWidth) {
+        m_text->setWordWrap(true);
+        m_text->setFixedWidth(kWrapWidth);
+    }
     textRow->addWidget(m_text, 1);
 
     auto* buttonRow = new QHBoxLayout;
