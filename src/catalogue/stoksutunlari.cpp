@@ -11,7 +11,7 @@ namespace {
 // where the grid asks for it.
 GridColumn yazi(const QString &alan, const QString &baslik, int agirlik, bool sarmali)
 {
-    GridColumn c = GridColumn::field(alan, baslik).setWeight(agirlik);
+    GridColumn c = GridColumn::textColumn(alan, baslik).setWeight(agirlik);
     c.setWordWrap(sarmali);
     return c;
 }
@@ -19,7 +19,7 @@ GridColumn yazi(const QString &alan, const QString &baslik, int agirlik, bool sa
 GridColumn evetHayir(const QString &alan, const QString &baslik, bool hayirResmi)
 {
     // 0 "Hayır" (an empty picture, or none), 1 "Evet".
-    GridColumn c = GridColumn::picture(alan, baslik,
+    GridColumn c = GridColumn::pictureColumn(alan, baslik,
                                        {{0, hayirResmi ? 0 : -1, u"Hayır"_s}, {1, 1, u"Evet"_s}},
                                        EvetHayirResimleri());
     return c.setWeight(1);
@@ -27,14 +27,14 @@ GridColumn evetHayir(const QString &alan, const QString &baslik, bool hayirResmi
 
 GridColumn resimVar()
 {
-    return GridColumn::picture(u"RESIM"_s, u"Resim"_s, {{1, 0, u"Var"_s}, {0, -1, u"Yok"_s}},
+    return GridColumn::pictureColumn(u"RESIM"_s, u"Resim"_s, {{1, 0, u"Var"_s}, {0, -1, u"Yok"_s}},
                                ResimVarResimleri())
         .setWeight(1);
 }
 
 GridColumn durum(const QString &baslik)
 {
-    return GridColumn::picture(u"DURUM"_s, baslik, DurumResimDegerleri(), DurumResimleri())
+    return GridColumn::pictureColumn(u"DURUM"_s, baslik, DurumResimDegerleri(), DurumResimleri())
         .setWeight(1);
 }
 
@@ -83,7 +83,7 @@ QList<GridColumn> StokListesiSutunlari(CellPainter fiyatBilgisiCizici)
         yazi(u"INDIRIMYAZI"_s, u"İndirim Oran"_s, 2, s).setAlignment(Qt::AlignCenter),
         yazi(u"NETFIYAT"_s, u"Net Fiyatı"_s, 2, s).setHidden(),
         yazi(u"KDVDAHIL"_s, u"KDV Dahil Fiyat"_s, 3, s),
-        GridColumn::ownerDrawn(kFiyatBilgisiSutunu, u"Fiyat Bilgisi"_s, std::move(fiyatBilgisiCizici),
+        GridColumn::ownerDrawnColumn(kFiyatBilgisiSutunu, u"Fiyat Bilgisi"_s, std::move(fiyatBilgisiCizici),
                                &FiyatBilgisiHucreYazisi)
             .setWeight(2)
             .setWidth(150),
@@ -171,7 +171,7 @@ QList<GridColumn> KampanyaSutunlari()
 QList<GridColumn> StokHareketSutunlari()
 {
     auto alan = [](const char *ad, int genislik, bool gorunur = true) {
-        GridColumn c = GridColumn::field(QLatin1String(ad)).setWidth(genislik);
+        GridColumn c = GridColumn::textColumn(QLatin1String(ad)).setWidth(genislik);
         if (!gorunur)
             c.setHidden();
         return c;
@@ -182,7 +182,7 @@ QList<GridColumn> StokHareketSutunlari()
         alan("TLBIRIMFIYAT", 130),    alan("TLVERGI", 88),   alan("TLTUTAR", 128),
     };
     for (int i = 1; i <= 8; ++i)
-        s.append(GridColumn::field(u"INDIRIM%1"_s.arg(i)).setWidth(i == 1 ? 79 : 74).setHidden());
+        s.append(GridColumn::textColumn(u"INDIRIM%1"_s.arg(i)).setWidth(i == 1 ? 79 : 74).setHidden());
     s << alan("TOPLAMINDIRIM", 146) << alan("MASRAF1", 74, false) << alan("MASRAF2", 74, false)
       << alan("TOPLAMMASRAF", 74, false) << alan("NETBIRIMFIYAT", 169) << alan("NETTLTUTAR", 126)
       << alan("VADE", 62, false) << alan("STOKCARIKOD", 214, false)
@@ -193,7 +193,7 @@ QList<GridColumn> StokHareketSutunlari()
 QList<GridColumn> TumSiparislerSutunlari()
 {
     auto f = [](const char *ad, const QString &baslik, int agirlik) {
-        return GridColumn::field(QLatin1String(ad), baslik).setWeight(agirlik);
+        return GridColumn::textColumn(QLatin1String(ad), baslik).setWeight(agirlik);
     };
     auto ic = [&](const char *ad, int agirlik = 1) { return f(ad, {}, agirlik).setInternal(); };
     return {
