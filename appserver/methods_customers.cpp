@@ -177,7 +177,7 @@ TableData customerTable(Context &ctx, const TSonucBilgisi &who, const QString &e
         for (int i = 0; i < 5; ++i)
             t.addFrom(q, i);
         t.add(balance > 0.005 ? QStringLiteral("B") : balance < -0.005 ? QStringLiteral("A") : QString());
-        for (int i = 5; i <= 36; ++i)
+        for (int i = 5; i <= 35; ++i)
             t.addFrom(q, i);
     }
     return t.take();

@@ -36,9 +36,9 @@ private:
 };
 
 // Column definition shorthands.
-inline FieldDef intCol(const char *name) { return {QString::fromLatin1(name), FieldType::Integer, 0}; }
-inline FieldDef floatCol(const char *name) { return {QString::fromLatin1(name), FieldType::Float, 0}; }
+inline FieldDef intCol(const char *name) { return {QString::fromUtf8(name), FieldType::Integer, 0}; }
+inline FieldDef floatCol(const char *name) { return {QString::fromUtf8(name), FieldType::Float, 0}; }
 inline FieldDef strCol(const char *name, int size) { return {QString::fromUtf8(name), FieldType::String, size}; }
-inline FieldDef memoCol(const char *name) { return {QString::fromLatin1(name), FieldType::Memo, 0}; }
-inline FieldDef dateCol(const char *name) { return {QString::fromLatin1(name), FieldType::Date, 0}; }
-inline FieldDef dateTimeCol(const char *name) { return {QString::fromLatin1(name), FieldType::DateTime, 0}; }
+inline FieldDef memoCol(const char *name) { return {QString::fromUtf8(name), FieldType::Memo, 0}; }
+inline FieldDef dateCol(const char *name) { return {QString::fromUtf8(name), FieldType::Date, 0}; }
+inline FieldDef dateTimeCol(const char *name) { return {QString::fromUtf8(name), FieldType::DateTime, 0}; }
