@@ -63,16 +63,7 @@ void IniDosyasi::MetindenOku(const QString& text)
                 current = nullptr; // a damaged header: its keys belong nowhere
                 continue;
             }
-            const QString name = line.mid(1, line.size() - 2).trimmed();
-            current = nullptr;
-            for (Bolum& b : m_bolumler) {
-                if (sameKey(b.ad, name))
-                    current = &b;
-            }
-            if (!current) {
-                m_bolumler.append(Bolum{name, {}});
-                current = &m_bolumler.last();
-            }
+            current = &bolumAc(line.mid(1, line.size() - 2).trimmed());
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -164,6 +155,16 @@ bool IniDosyasi::Yaz(const QString& path)
     return true;
 }
 
+IniDosyasi::Bolum& IniDosyasi::bolumAc(const QString& section)
+{
+    for (Bolum& b : m_bolumler) {
+        if (sameKey(b.ad, section))
+            return b;
+    }
+    m_bolumler.append(Bolum{section, {}});
+    return m_bolumler.last();
+}
+
 const IniDosyasi::Bolum* IniDosyasi::bolum(const QString& section) const
 {
     for (const Bolum& b : m_bolumler) {
@@ -201,22 +202,14 @@ void IniDosyasi::DegerYaz(const QString& section, const QString& key, const QStr
     const QString k = clean(key);
     if (sec.isEmpty() || k.isEmpty() || k.contains(QLatin1Char('=')))
         return;
-    Bolum* target = nullptr;
-    for (Bolum& b : m_bolumler) {
-        if (sameKey(b.ad, sec))
-            target = &b;
-    }
-    if (!target) {
-        m_bolumler.append(Bolum{sec, {}});
-        target = &m_bolumler.last();
-    }
-    for (auto& kv : target->degerler) {
+    Bolum& target = bolumAc(sec);
+    for (auto& kv : target.degerler) {
         if (sameKey(kv.first, k)) {
             kv.second = value;
             return;
         }
     }
-    target->degerler.append({k, value});
+    target.degerler.append({k, value});
 }
 
 bool IniDosyasi::Mantiksal(const QString& section, const QString& key, bool defaultValue) const

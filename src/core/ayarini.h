@@ -45,6 +45,8 @@ private:
         QList<QPair<QString, QString>> degerler;
     };
     const Bolum* bolum(const QString& section) const;
+    // The section of that name, appended when missing.
+    Bolum& bolumAc(const QString& section);
     QList<Bolum> m_bolumler;
     QString m_hata;
 };

@@ -118,28 +118,26 @@ int DialogRecorder::messageBox(const MessageBoxRequest& request)
     return d.result;
 }
 
-QString DialogRecorder::saveFileName(const FileDialogRequest& request)
+QString DialogRecorder::recordFileDialog(ShownDialog::Kind what, const FileDialogRequest& request, QStringList& answers)
 {
     QMutexLocker lock(&m_mutex);
     ShownDialog d;
-    d.what = ShownDialog::SaveFile;
+    d.what = what;
     d.caption = request.caption;
     d.file = request;
-    d.fileResult = m_saveAnswers.isEmpty() ? QString() : m_saveAnswers.takeFirst();
+    d.fileResult = answers.isEmpty() ? QString() : answers.takeFirst();
     m_shown << d;
     return d.fileResult;
 }
 
+QString DialogRecorder::saveFileName(const FileDialogRequest& request)
+{
+    return recordFileDialog(ShownDialog::SaveFile, request, m_saveAnswers);
+}
+
 QString DialogRecorder::openFileName(const FileDialogRequest& request)
 {
-    QMutexLocker lock(&m_mutex);
-    ShownDialog d;
-    d.what = ShownDialog::OpenFile;
-    d.caption = request.caption;
-    d.file = request;
-    d.fileResult = m_openAnswers.isEmpty() ? QString() : m_openAnswers.takeFirst();
-    m_shown << d;
-    return d.fileResult;
+    return recordFileDialog(ShownDialog::OpenFile, request, m_openAnswers);
 }
 
 void DialogRecorder::playSound(TMsgDlgType kind)

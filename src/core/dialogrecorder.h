@@ -67,6 +67,8 @@ public:
     bool openWithSystem(const OpenRequest& request) override;
 
 private:
+    QString recordFileDialog(ShownDialog::Kind what, const FileDialogRequest& request, QStringList& answers);
+
     mutable QMutex m_mutex;
     DialogPresenter* m_previous = nullptr;
     QList<ShownDialog> m_shown;
