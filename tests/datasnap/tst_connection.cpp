@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <thread>
+
 using datasnap::Connection;
 using datasnap::ServerError;
 using Kind = datasnap::ServerError::Kind;
@@ -50,6 +52,7 @@ private slots:
     void callReconnectsWhenServerClosedTheConnection();
     void callAfterServerStoppedFails();
     void callTimesOut();
+    void resetDuringTheRequestFailsTheCall();
 
     void answerHandling_data();
     void answerHandling();
@@ -209,6 +212,38 @@ void tst_Connection::callTimesOut()
     server.release();
     QCOMPARE(e.kind(), Kind::Timeout);
     QVERIFY2(e.message().contains(QStringLiteral("EnVer")), qPrintable(e.message()));
+}
+
+void tst_Connection::resetDuringTheRequestFailsTheCall()
+{
+    // A peer that takes the connection, reads a little of a large request and
+    // resets it: the call fails with a transport error instead of hanging or
+    // ending the process.
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    QCOMPARE(::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    socklen_t len = sizeof addr;
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+    QCOMPARE(::listen(listener, 1), 0);
+    std::thread peer([listener] {
+        const int fd = ::accept(listener, nullptr, nullptr);
+        char buf[4096];
+        ::recv(fd, buf, sizeof buf, MSG_WAITALL);
+        const linger reset{1, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+        ::close(fd);
+    });
+
+    Connection c;
+    pointAt(c, ntohs(addr.sin_port));
+    c.Open();
+    const QByteArray big(8 * 1024 * 1024, 'x');
+    const ServerError e = thrown([&] { c.post(QStringLiteral("/p"), big, QStringLiteral("EnVer")); });
+    peer.join();
+    ::close(listener);
+    QCOMPARE(e.kind(), Kind::Transport);
 }
 
 void tst_Connection::answerHandling_data()

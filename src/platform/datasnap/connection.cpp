@@ -4,12 +4,28 @@
 #include "platform/datasnap/servererror.h"
 
 #include <chrono>
+#include <mutex>
+#include <signal.h>
 
 namespace datasnap {
 
 namespace {
 constexpr int kDefaultCallTimeoutMs = 30000;
 constexpr int kDefaultConnectTimeoutMs = 5000;
+
+// The HTTP library writes to sockets without MSG_NOSIGNAL: a server that
+// resets the connection while a request is written would end the process with
+// SIGPIPE. The write then fails with EPIPE instead, and the call reports it.
+// A handler the program installed itself is left alone.
+void ignoreBrokenPipes()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction current {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            ::signal(SIGPIPE, SIG_IGN);
+    });
+}
 
 int positiveOr(const QString& text, int fallback)
 {
@@ -86,6 +102,7 @@ QString Connection::methodPath(const QString& className, const QString& method) 
 
 void Connection::Open()
 {
+    ignoreBrokenPipes();
     Close();
     bool portOk = false;
     const int port = param(param::Port).trimmed().toInt(&portOk);
