@@ -70,7 +70,9 @@ void runCalls(benchmark::State& state, bool noDelay)
     datasnap::ServerMethodCommand command(connection, QStringLiteral("TServerMethods1.EnVer"));
     for (auto _ : state) {
         for (int i = 0; i < calls; ++i) {
-            command.setParameters({wire::Value(1000 + i)});
+            QList<wire::Value> parameters;
+            parameters.append(wire::Value(1000 + i));
+            command.setParameters(std::move(parameters));
             command.Execute();
             benchmark::DoNotOptimize(command.results());
         }
@@ -91,7 +93,9 @@ void BM_KeepAliveCallsWithoutNoDelay(benchmark::State& state) { runCalls(state, 
 void BM_RawLoopbackRoundTrips(benchmark::State& state)
 {
     const int calls = int(state.range(0));
-    const QByteArray body = wire::encodeRequest({wire::Value(1000)});
+    QList<wire::Value> parameters;
+    parameters.append(wire::Value(1000));
+    const QByteArray body = wire::encodeRequest(parameters);
     const std::string request = "POST /datasnap/rest/TServerMethods1/EnVer HTTP/1.1\r\nHost: 127.0.0.1\r\n"
                                 "Content-Type: application/json; charset=utf-8\r\nContent-Length: "
                                 + std::to_string(body.size()) + "\r\n\r\n" + body.toStdString();
