@@ -1,11 +1,14 @@
 #include "platform/grid/columnlayout.h"
 #include "platform/grid/datagrid.h"
 #include "platform/grid/filterpopup.h"
+#include "platform/grid/griddelegate.h"
 #include "platform/grid/gridlogic.h"
 #include "platform/grid/gridmodel.h"
 #include "tests/grid/gridfixture.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QStandardItemModel>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QProcess>
@@ -107,6 +110,9 @@ private slots:
     void pictureIndex();
     void pictureAndCheckBoxCellsPaint();
     void ownerDrawnCellGetsItsState();
+    void cellImageDecoding_data();
+    void cellImageDecoding();
+    void pictureCellsOfAnUnboundList();
     void footerSummaries();
     void groupedSums();
     void collapseKeepsAllRowsForExport();
@@ -284,6 +290,91 @@ void TestGrid::ownerDrawnCellGetsItsState()
     QVERIFY(seen.at(1).text.contains(u"Kampanyalı Fiyat: 8.50\r\n"_s));
     // The owner's text is what export and search see.
     QCOMPARE(grid.gridModel()->cellText(1, 1), seen.at(1).text);
+}
+
+namespace {
+QByteArray pngOf(const QColor &colour)
+{
+    QImage img(8, 6, QImage::Format_RGB32);
+    img.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "PNG");
+    return bytes;
+}
+} // namespace
+
+void TestGrid::cellImageDecoding_data()
+{
+    QTest::addColumn<QVariant>("raw");
+    QTest::addColumn<bool>("decodes");
+    QImage red(8, 6, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QTest::newRow("image") << QVariant(red) << true;
+    QTest::newRow("pixmap") << QVariant(QPixmap::fromImage(red)) << true;
+    QTest::newRow("bytes") << QVariant(pngOf(Qt::red)) << true;
+    QTest::newRow("hex text") << QVariant(QString::fromLatin1(pngOf(Qt::red).toHex().toUpper())) << true;
+    QTest::newRow("base64 text") << QVariant(QString::fromLatin1(pngOf(Qt::red).toBase64())) << true;
+    QTest::newRow("odd hex digits") << QVariant(u"ABC"_s) << false;
+    QTest::newRow("garbage bytes") << QVariant(QByteArray("not a picture")) << false;
+    QTest::newRow("null") << QVariant() << false;
+}
+
+void TestGrid::cellImageDecoding()
+{
+    QFETCH(QVariant, raw);
+    QFETCH(bool, decodes);
+    const QImage img = decodeCellImage(raw);
+    QCOMPARE(!img.isNull(), decodes);
+    if (decodes) {
+        QCOMPARE(img.size(), QSize(8, 6));
+        QCOMPARE(img.pixelColor(3, 3), QColor(Qt::red));
+    }
+}
+
+void TestGrid::pictureCellsOfAnUnboundList()
+{
+    // An announcement-like list: a plain model filled row by row, one picture
+    // per 405-pixel row, no header, link texts kept in internal columns.
+    QStandardItemModel model(0, 2);
+    model.setHorizontalHeaderLabels({u"duyuru"_s, u"arama"_s});
+    const QList<QColor> colours = {Qt::red, Qt::blue, Qt::darkGreen};
+    for (const QColor &c : colours) {
+        auto *picture = new QStandardItem;
+        picture->setData(pngOf(c), GridModel::RawRole);
+        auto *link = new QStandardItem;
+        link->setData(c.name(), GridModel::RawRole);
+        model.appendRow({picture, link});
+    }
+    model.appendRow({new QStandardItem, new QStandardItem}); // an announcement without a picture
+    DataGrid grid;
+    grid.setColumns({GridColumn::imageColumn(u"duyuru"_s).setWidth(605),
+                     GridColumn::textColumn(u"arama"_s).setInternal()});
+    grid.setSourceModel(&model);
+    grid.setHeaderVisible(false);
+    grid.setIndicatorWidth(0);
+    grid.setFocusRectVisible(false);
+    grid.setRowHeight(405);
+    grid.setPixelScrolling(true);
+    grid.resize(700, 900);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.view()->setCurrentIndex({});
+    QCOMPARE(grid.rowCount(), 4);
+    QCOMPARE(grid.view()->rowHeight(1), 405);
+    // The picture is scaled into its cell (aspect kept): the middle of the
+    // first two rows shows their colour.
+    for (int row = 0; row < 2; ++row) {
+        const QRect r = grid.view()->visualRect(grid.gridModel()->index(row, 0));
+        const QImage cell = grid.view()->viewport()->grab(r).toImage();
+        QCOMPARE(cell.pixelColor(cell.width() / 2, cell.height() / 2), colours.at(row));
+    }
+    grid.setFocusedRow(1);
+    QCOMPARE(grid.focusedValue(u"arama"_s).toString(), QColor(Qt::blue).name());
+    // The empty announcement still is a row whose link can be read.
+    grid.setFocusedRow(3);
+    QCOMPARE(grid.focusedRow(), 3);
 }
 
 void TestGrid::footerSummaries()

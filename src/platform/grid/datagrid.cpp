@@ -824,7 +824,9 @@ void DataGrid::applySpans()
     while (first < m_model->columnCount() && m_header->isSectionHidden(first))
         ++first;
     const int span = m_model->columnCount() - first;
-    if (span <= 1)
+    // Very many groups would cost more in spans than they give: their rows
+    // then show the group's text in the first column only.
+    if (span <= 1 || m_model->groupCount() > MaxSpannedGroups)
         return;
     const int rows = m_model->rowCount();
     for (int r = 0; r < rows; ++r)
@@ -990,6 +992,13 @@ int DataGrid::bestFitWidth(int column) const
         break;
     case ColumnKind::Image:
         return std::max(width, col.width);
+    }
+    // The footer's text under the column must fit as well.
+    const QString footer = m_footer->isHidden() ? QString() : m_footer->text(column);
+    if (!footer.isEmpty()) {
+        QFont bold = m_look.cellFont();
+        bold.setBold(true);
+        width = std::max(width, QFontMetrics(bold).horizontalAdvance(footer) + 14);
     }
     return std::min(std::max(width, content), 1000);
 }

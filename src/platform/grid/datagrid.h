@@ -187,6 +187,7 @@ public:
     // else (or with weights summing to 0) best fit.
     void applyColumnLayout(int screenWidth, int gridWidth = -1);
     static constexpr int BestFitSampleRows = 400;
+    static constexpr int MaxSpannedGroups = 5000;
 
     // ---- Menus and dialogs ---------------------------------------------
     // The menu shown on a right click on the rows (not owned).

@@ -3,10 +3,12 @@
 #include "platform/grid/gridlook.h"
 #include "platform/grid/gridmodel.h"
 
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTableView>
+#include <QToolTip>
 
 GridFooter::GridFooter(QTableView *view, const GridModel *model, const GridLook *look, QWidget *parent)
     : QWidget(parent), m_view(view), m_model(model), m_look(look)
@@ -64,6 +66,30 @@ QSize GridFooter::sizeHint() const
     return QSize(100, QFontMetrics(m_look->cellFont()).height() + 10);
 }
 
+QRect GridFooter::cellRect(int column, int x0) const
+{
+    const QHeaderView *header = m_view->horizontalHeader();
+    return QRect(x0 + header->sectionViewportPosition(column), 3, header->sectionSize(column), height() - 6);
+}
+
+bool GridFooter::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    compute();
+    auto *help = static_cast<QHelpEvent *>(event);
+    const int x0 = mapFromGlobal(m_view->viewport()->mapToGlobal(QPoint(0, 0))).x();
+    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it) {
+        if (!m_view->horizontalHeader()->isSectionHidden(it.key()) && cellRect(it.key(), x0).contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), it.value(), this);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+}
+
 void GridFooter::paintEvent(QPaintEvent *)
 {
     compute();
@@ -85,8 +111,7 @@ void GridFooter::paintEvent(QPaintEvent *)
         const int column = it.key();
         if (header->isSectionHidden(column))
             continue;
-        const QRect cell(x0 + header->sectionViewportPosition(column), 3, header->sectionSize(column),
-                         height() - 6);
+        const QRect cell = cellRect(column, x0);
         if (cell.width() <= 4)
             continue;
         p.setPen(bg.darker(140));

@@ -30,9 +30,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override; // the full text of a cut summary as a tooltip
 
 private:
     void compute() const;
+    QRect cellRect(int column, int x0) const;
 
     QTableView *m_view;
     const GridModel *m_model;
