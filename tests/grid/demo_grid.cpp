@@ -1,6 +1,6 @@
 // A window with a 100 000-row grid and every feature switched on, for looking
 // at the grid by eye (not a test).
-//   demo_grid [--rows N] [--group] [--narrow] [--grab file.png]
+//   demo_grid [--rows N] [--group] [--narrow] [--popup] [--grab file.png]
 
 #include "platform/grid/datagrid.h"
 #include "tests/grid/gridfixture.h"
@@ -19,6 +19,7 @@ int main(int argc, char **argv)
     cli.addOption({QStringLiteral("rows"), QStringLiteral("Row count"), QStringLiteral("n"), QStringLiteral("100000")});
     cli.addOption({QStringLiteral("group"), QStringLiteral("Group by brand")});
     cli.addOption({QStringLiteral("narrow"), QStringLiteral("100-pixel rows, best fit")});
+    cli.addOption({QStringLiteral("popup"), QStringLiteral("Open the brand column's filter list and the column chooser")});
     cli.addOption({QStringLiteral("grab"), QStringLiteral("Save a picture of the window and quit"), QStringLiteral("file")});
     cli.process(app);
 
@@ -81,6 +82,12 @@ int main(int argc, char **argv)
 
     window.resize(1380, 860);
     window.show();
+    if (cli.isSet(QStringLiteral("popup"))) {
+        QTimer::singleShot(500, grid, [grid] {
+            grid->showColumnChooser();
+            grid->showFilterPopup(QStringLiteral("MARKA"));
+        });
+    }
     if (cli.isSet(QStringLiteral("grab"))) {
         QTimer::singleShot(300, &window, [&] {
             window.grab().save(cli.value(QStringLiteral("grab")));
