@@ -174,7 +174,7 @@ void TForm1::ustPaneliKur()
     GifResim1->setFixedHeight(100);
     GifResim1->setMinimumWidth(0);
     GifResim1->setMaximumWidth(409);
-    GifResim1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    GifResim1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     GifResim1->setAttribute(Qt::WA_TranslucentBackground);
     auto* film = new QMovie(Resimler::BaslikAnimasyonu(), QByteArray(), GifResim1);
     GifResim1->setMovie(film);

@@ -6,6 +6,7 @@
 #include "core/ui/qtdialogpresenter.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[])
 {
@@ -18,6 +19,9 @@ int main(int argc, char* argv[])
     TForm1 Form1;
     if (!Form1.FormCreate())
         return 0;
+    // Maximised; the screen's size first, for desktops without a window manager.
+    if (const QScreen* ekran = QGuiApplication::primaryScreen())
+        Form1.setGeometry(ekran->availableGeometry());
     Form1.showMaximized();
     return app.exec();
 }
