@@ -533,8 +533,10 @@ Result<Decoded> decodeBody(const QByteArray &body, std::string_view key, bool wa
     }
     // The parser reads up to SIMDJSON_PADDING bytes past the end; a body with
     // that much spare capacity is read in place, any other is copied once.
+    // (Spare room is measured after the data: capacity() also counts room
+    // before it, and raw data from QByteArray::fromRawData has none.)
     const char *input = body.constData();
-    if (size_t(body.capacity() - body.size()) < simdjson::SIMDJSON_PADDING) {
+    if (const_cast<QByteArray &>(body).data_ptr().freeSpaceAtEnd() < kBodyPadding) {
         if (buffers->copyCapacity < len + simdjson::SIMDJSON_PADDING) {
             buffers->copyCapacity = len + simdjson::SIMDJSON_PADDING;
             buffers->copy.reset(new char[buffers->copyCapacity]);

@@ -8,7 +8,11 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <bit>
+#include <cstring>
 #include <cmath>
 #include <limits>
 
@@ -224,6 +228,37 @@ private slots:
         auto r = wire::decodeResult(" { \"x\" : [1, {\"a\": 2}], \"result\" : [ 6 ] }\n"_ba);
         QVERIFY2(r.ok(), qPrintable(r.errorText()));
         QCOMPARE(r.value(), QList<Value>{Value(6)});
+    }
+
+    // Bodies with no spare room after their bytes are copied before parsing
+    // (the parser reads ahead in blocks): a body that ends right before an
+    // inaccessible page must decode, not crash.
+    void bodiesWithoutSpareRoom()
+    {
+        const QByteArray text = "{\"result\":[1,\"abc\",[2.5]]}"_ba;
+        const QList<Value> expected{Value(1), Value(u"abc"_s), Value(QList<Value>{Value(2.5)})};
+        const size_t page = size_t(sysconf(_SC_PAGESIZE));
+        void *map = mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        QVERIFY(map != MAP_FAILED);
+        char *const guard = static_cast<char *>(map) + page;
+        QCOMPARE(mprotect(guard, page, PROT_NONE), 0);
+        char *const start = guard - text.size();
+        std::memcpy(start, text.constData(), size_t(text.size()));
+        auto raw = wire::decodeResult(QByteArray::fromRawData(start, text.size()));
+        munmap(map, 2 * page);
+        QVERIFY2(raw.ok(), qPrintable(raw.errorText()));
+        QCOMPARE(raw.value(), expected);
+
+        QByteArray trimmed = wire::paddedBody(text.constData(), text.size());
+        trimmed.prepend(QByteArray(200, ' '));
+        trimmed.remove(0, 200);  // the room now lies before the data
+        auto front = wire::decodeResult(trimmed);
+        QVERIFY2(front.ok(), qPrintable(front.errorText()));
+        QCOMPARE(front.value(), expected);
+
+        auto padded = wire::decodeResult(wire::paddedBody(text.constData(), text.size()));
+        QVERIFY(padded.ok());
+        QCOMPARE(padded.value(), expected);
     }
 
     void streams()
