@@ -273,7 +273,7 @@ private:
             for (int o = 0; o < orderCount; ++o) {
                 const int durum = o < 6 ? 2 + o : m_rng.range(2, 7);
                 // Older orders are further along.
-                const int daysAgo = durum == 7 ? m_rng.range(10, 150) : durum >= 5 ? m_rng.range(2, 9) : m_rng.range(0, 3);
+                const int daysAgo = durum == 7 ? m_rng.range(10, 150) : durum >= 5 ? m_rng.range(2, 9) : m_rng.range(1, 3);
                 const double day = dayTime(daysAgo);
                 const int idno = orderNo++;
                 const int teslim = m_rng.range(1, 3), kargoTur = m_rng.range(1, 4);
