@@ -775,6 +775,15 @@ void TestGrid::focusAndHooks()
     QCOMPARE(f.grid.focusedValue(u"STOK_STOKNO"_s).toInt(), 1005);
     QCOMPARE(f.grid.focusedValue(u"NOSUCHFIELD"_s), QVariant());
 
+    // A filter keeps the focused record; a reload focuses the first row.
+    f.grid.setColumnFilter(u"DURUM"_s, {5, 4});
+    QCOMPARE(f.grid.focusedRow(), 5);
+    f.grid.clearFilters();
+    QCOMPARE(f.grid.focusedRow(), 5);
+    f.table.assign(gridfixture::stockData(12));
+    QCOMPARE(f.grid.focusedRow(), 0);
+    f.grid.setFocusedRow(5);
+
     // Double-click reports the source row of the row clicked, also when sorted.
     f.grid.sortBy(u"STOK_STOKNO"_s, Qt::DescendingOrder);
     QCOMPARE(f.grid.focusedRow(), 5);

@@ -927,7 +927,9 @@ void DataGrid::restore()
         onCurrentChanged();
         return;
     }
-    int v = m_rememberedRow >= 0 ? m_model->viewRowOfSource(m_rememberedRow) : -1;
+    // A reload focuses the first row, as a freshly opened table does; a
+    // filter, sort or grouping change keeps the focused record.
+    int v = m_rememberedRow >= 0 && !m_model->isSourceReset() ? m_model->viewRowOfSource(m_rememberedRow) : -1;
     if (v < 0)
         v = 0;
     int column = m_rememberedColumn;

@@ -1,6 +1,7 @@
 #include "platform/grid/gridmodel.h"
 
 #include <algorithm>
+#include <utility>
 #include <numeric>
 
 GridModel::GridModel(QObject *parent)
@@ -39,9 +40,14 @@ void GridModel::setSourceModel(QAbstractItemModel *source)
         disconnect(c);
     m_sourceConnections.clear();
     m_source = source;
+    m_sourceResetPending = true;
     if (m_source) {
         auto reset = [this] { invalidate(); };
-        m_sourceConnections << connect(m_source, &QAbstractItemModel::modelReset, this, reset)
+        auto replaced = [this] {
+            m_sourceResetPending = true;
+            invalidate();
+        };
+        m_sourceConnections << connect(m_source, &QAbstractItemModel::modelReset, this, replaced)
                             << connect(m_source, &QAbstractItemModel::layoutChanged, this, reset)
                             << connect(m_source, &QAbstractItemModel::rowsInserted, this, reset)
                             << connect(m_source, &QAbstractItemModel::rowsRemoved, this, reset)
@@ -322,10 +328,12 @@ void GridModel::invalidate()
         return;
     }
     m_dirty = false;
+    m_inSourceReset = std::exchange(m_sourceResetPending, false);
     beginResetModel();
     resolveFields();
     rebuild();
     endResetModel();
+    m_inSourceReset = false;
 }
 
 void GridModel::rebuild()

@@ -98,6 +98,10 @@ public:
     double summaryValue(const GridSummary &summary) const;
     double groupSummaryValue(int group, const GridSummary &summary) const;
 
+    // True while the rows are rebuilt because the source was replaced (a
+    // reload), false for rebuilds after a filter, sort or grouping change.
+    bool isSourceReset() const { return m_inSourceReset; }
+
     // Defers the rebuild of rows until the outermost endBatch().
     void beginBatch();
     void endBatch();
@@ -150,4 +154,6 @@ private:
     QList<ViewRow> m_viewRows; // only when grouped
     int m_batch = 0;
     bool m_dirty = false;
+    bool m_sourceResetPending = false;
+    bool m_inSourceReset = false;
 };
