@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -185,6 +186,8 @@ void Tdosyaindir::IndirmeHatasi(const QString& hata, QPointer<Tdosyaindir> pence
 void Tdosyaindir::KurulumuBaslat(const QByteArray& veri, QPointer<Tdosyaindir> pencere)
 {
     const QString dosya = KurulumDosyasi();
+    // The local application-data folder need not exist yet on a fresh account.
+    QDir().mkpath(QFileInfo(dosya).absolutePath());
     QSaveFile f(dosya);
     if (!f.open(QIODevice::WriteOnly) || f.write(veri) != veri.size() || !f.commit()) {
         IndirmeHatasi(f.errorString(), pencere);

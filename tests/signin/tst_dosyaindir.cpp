@@ -7,7 +7,9 @@
 #include "signin/dosyaindiru.h"
 #include "signin/programsonu.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -47,7 +49,8 @@ private:
 void tst_dosyaindir::initTestCase()
 {
     QVERIFY(m_klasor.isValid());
-    qputenv("XDG_DATA_HOME", m_klasor.path().toUtf8());
+    // A data folder that does not exist yet, as on a fresh account.
+    qputenv("XDG_DATA_HOME", m_klasor.filePath(u"yeni/veri"_s).toUtf8());
     qputenv("XDG_CONFIG_HOME", m_klasor.filePath(u"config"_s).toUtf8());
 }
 
@@ -57,7 +60,7 @@ void tst_dosyaindir::init()
     m_sunucu->ortamiAyarla();
     m_bitisler.clear();
     m_eski = ProgramSonlandiriciAyarla([this](int kod) { m_bitisler.append(kod); });
-    QFile::remove(Tdosyaindir::KurulumDosyasi());
+    QDir(m_klasor.filePath(u"yeni"_s)).removeRecursively();
 }
 
 void tst_dosyaindir::cleanup()
@@ -169,6 +172,7 @@ void tst_dosyaindir::hataliCevapBaslatilmaz()
     m_sunucu->kurulumCevabi(durum, QByteArray(64 * 1024, 'E'), eksik);
     // An old setup file is removed before the download, also when it fails.
     {
+        QDir().mkpath(QFileInfo(Tdosyaindir::KurulumDosyasi()).absolutePath());
         QFile eski(Tdosyaindir::KurulumDosyasi());
         QVERIFY(eski.open(QIODevice::WriteOnly));
         eski.write("old");
