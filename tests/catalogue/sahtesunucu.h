@@ -14,7 +14,9 @@
 #include <QMutex>
 #include <QString>
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 class SahteSunucu
@@ -38,6 +40,7 @@ public:
                           const QString metot = QString::fromStdString(req.matches[1].str());
                           const QJsonObject govde =
                               QJsonDocument::fromJson(QByteArray::fromStdString(req.body)).object();
+                          kapidaBekle(metot);
                           Cevap c;
                           {
                               QMutexLocker lock(&m_mutex);
@@ -52,9 +55,13 @@ public:
                       });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        // stop() before the loop runs would be lost and join() would hang.
+        while (!m_server.is_running())
+            std::this_thread::yield();
     }
     ~SahteSunucu()
     {
+        kapiyiAc();
         m_server.stop();
         m_thread.join();
     }
@@ -72,6 +79,26 @@ public:
         QMutexLocker lock(&m_mutex);
         QJsonObject o{{QLatin1String("error"), metin}};
         m_cevaplar[metot] = {durum, QJsonDocument(o).toJson(QJsonDocument::Compact)};
+    }
+
+    // Calls of this method wait until kapiyiAc() (or the server stops).
+    void kapiyiKapat(const QString &metot)
+    {
+        std::lock_guard lock(m_kapiMutex);
+        m_kapali = metot;
+    }
+    void kapiyiAc()
+    {
+        {
+            std::lock_guard lock(m_kapiMutex);
+            m_kapali.clear();
+        }
+        m_kapiCv.notify_all();
+    }
+    int bekleyenler()
+    {
+        std::lock_guard lock(m_kapiMutex);
+        return m_bekleyen;
     }
 
     QList<Cagri> cagrilar() const
@@ -94,6 +121,20 @@ public:
     }
 
 private:
+    void kapidaBekle(const QString &metot)
+    {
+        std::unique_lock lock(m_kapiMutex);
+        if (m_kapali != metot)
+            return;
+        ++m_bekleyen;
+        m_kapiCv.wait_for(lock, std::chrono::seconds(20), [&] { return m_kapali != metot; });
+        --m_bekleyen;
+    }
+
+    std::mutex m_kapiMutex;
+    std::condition_variable m_kapiCv;
+    QString m_kapali;
+    int m_bekleyen = 0;
     httplib::Server m_server;
     std::thread m_thread;
     int m_port = 0;

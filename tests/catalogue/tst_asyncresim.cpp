@@ -68,6 +68,9 @@ public:
         });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        // stop() before the loop runs would be lost and join() would hang.
+        while (!m_server.is_running())
+            std::this_thread::yield();
     }
     ~ResimSunucusu()
     {
