@@ -79,7 +79,8 @@ void Tgirisform::CariSecimiAyarla(CariSecimiPenceresi pencere)
 }
 
 Tgirisform::Tgirisform(QWidget* owner)
-    : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    // A window of its own with a task-bar entry (no parent), only a close box.
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_dur(std::make_shared<std::atomic<bool>>(false))
 {
     setObjectName(QStringLiteral("girisform"));
