@@ -24,10 +24,12 @@ for i in $(seq 0 23); do
   rot=$(( i * 15 ))
   convert -size 409x100 xc:none \
     -fill '#3D414A' -draw "roundrectangle 0,10 408,90 14,14" \
-    -fill '#F2A33A' -draw "translate 55,50 rotate $rot circle 0,0 0,24" \
+    -fill '#F2A33A' -draw "translate 55,50 rotate $rot rectangle -6,-32 6,32" \
+    -fill '#F2A33A' -draw "translate 55,50 rotate $((rot+45)) rectangle -6,-32 6,32" \
+    -fill '#F2A33A' -draw "translate 55,50 rotate $((rot+90)) rectangle -6,-32 6,32" \
+    -fill '#F2A33A' -draw "translate 55,50 rotate $((rot+135)) rectangle -6,-32 6,32" \
+    -fill '#F2A33A' -draw "translate 55,50 circle 0,0 0,25" \
     -fill '#3D414A' -draw "translate 55,50 circle 0,0 0,10" \
-    -fill '#F2A33A' -draw "translate 55,50 rotate $rot rectangle -5,-32 5,32" \
-    -fill '#F2A33A' -draw "translate 55,50 rotate $((rot+90)) rectangle -5,-32 5,32" \
     -font DejaVu-Sans-Bold -pointsize 22 -fill '#FFFFFF' -annotate +$x+46 'Orijinal Yedek Parça' \
     -font DejaVu-Sans -pointsize 16 -fill '#F2C94C' -annotate +$x+72 'Hızlı sipariş · Güvenli teslimat' \
     "$tmp/h$(printf %02d $i).png"
