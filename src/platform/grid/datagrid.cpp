@@ -787,12 +787,12 @@ int DataGrid::groupCount() const
 
 QString DataGrid::groupText(int group) const
 {
-    return m_model->groupText(group);
+    return group >= 0 && group < m_model->groupCount() ? m_model->groupText(group) : QString();
 }
 
 double DataGrid::groupSummaryValue(int group, const GridSummary &summary) const
 {
-    return m_model->groupSummaryValue(group, summary);
+    return group >= 0 && group < m_model->groupCount() ? m_model->groupSummaryValue(group, summary) : 0.0;
 }
 
 bool DataGrid::isGroupExpanded(int group) const
