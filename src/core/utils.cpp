@@ -1,5 +1,6 @@
 #include "core/utils.h"
 
+#include "platform/grid/columnlayout.h"
 #include "platform/os/folders.h"
 
 #include <QDir>
@@ -22,19 +23,13 @@ int MesajGoster(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons, i
 
 SutunGenislikSonucu SutunGenislikAyarla(const QList<int>& agirliklar, int gridGenisligi, int ekranGenisligi)
 {
+    // The grid owns the one implementation of the weighted rule; this is the
+    // helpers' name for it.
     SutunGenislikSonucu sonuc;
-    qint64 toplam = 0;
-    for (int a : agirliklar)
-        toplam += a;
-    if (ekranGenisligi <= 1152 || toplam <= 0) {
+    if (const auto genislikler = columnlayout::layoutWidths(agirliklar, gridGenisligi, ekranGenisligi))
+        sonuc.genislikler = *genislikler;
+    else
         sonuc.enIyiSigdir = true;
-        return sonuc;
-    }
-    // Integer division truncates toward zero, as the layout rule asks.
-    const qint64 birim = std::max<qint64>(0, (qint64(gridGenisligi) - 30) / toplam);
-    sonuc.genislikler.reserve(agirliklar.size());
-    for (int a : agirliklar)
-        sonuc.genislikler << int(std::max<qint64>(0, a * birim));
     return sonuc;
 }
 
