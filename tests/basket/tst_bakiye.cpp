@@ -199,8 +199,10 @@ void tst_Bakiye::fiyatEtiketleri()
     yaz(d._iskonto, oran);
     QCOMPARE(d.LBLNET->text(), net);
     QCOMPARE(d.LABELKDV->text(), kdvli);
-    // A price that cannot be read counts as 0.
-    yaz(d._fiyat, u"x"_s);
+    // An emptied price box cannot be read and counts as 0.
+    QLineEdit* fiyat = d._fiyat->findChild<QLineEdit*>();
+    fiyat->selectAll();
+    QTest::keyClick(fiyat, Qt::Key_Delete);
     QCOMPARE(d.LBLNET->text(), u"00,00"_s);
 }
 
