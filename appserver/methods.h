@@ -62,7 +62,7 @@ void addPromotionMethods(MethodTable &table);
 struct StockQuery {
     QString where;         // e.g. "WHERE s.yeni = 1"
     QVariantList values;
-    QString orderLimit = QStringLiteral("ORDER BY s.barkod");
+    QString orderLimit = QStringLiteral("ORDER BY s.stokno");
     bool campaignColumns = false;  // adds ESKIFIYAT; FIYAT is then the campaign price
 };
 TableData stockTable(Context &ctx, int carino, const StockQuery &query);

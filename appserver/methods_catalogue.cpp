@@ -110,7 +110,9 @@ QList<wire::Value> stokAra(Context &ctx, wire::Reader &in)
     endParameters(in);
 
     StockQuery query;
-    query.orderLimit = QStringLiteral("ORDER BY s.barkod LIMIT %1").arg(kMaxSearchRows);
+    // Catalogue order (the item number): the index walk needs no sort, and the
+    // limit stops it early.
+    query.orderLimit = QStringLiteral("ORDER BY s.stokno LIMIT %1").arg(kMaxSearchRows);
     QStringList conditions;
     QStringList indexed;
     const bool postgres = ctx.db.driverName() == QLatin1String("QPSQL");
