@@ -1,5 +1,7 @@
 #include "salesrep/seccariu.h"
 
+#include "account/belgeindir.h"
+#include "account/tarihsecu.h"
 #include "assets/resimler.h"
 #include "basket/bakiyesiparisleru.h"
 #include "core/beklesinu.h"
@@ -132,6 +134,18 @@ Tseccari::Tseccari(QWidget* owner, datasnap::Connection& bag_, TSonucBilgisi& bi
     menuyuKur();
 
     BakiyePenceresiGoster = [](Tbakiyesiparisler& p) { p.exec(); };
+    TarihSor = [](QWidget* sahip, bool tekTarih) -> std::optional<TTarihler> {
+        Ttarihsec t(sahip);
+        if (tekTarih)
+            t.TekTarih();
+        if (t.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return TTarihler{t.Tarih1(), t.Tarih2()};
+    };
+    RaporIndirici = [](datasnap::Connection& b, const TSonucBilgisi& bilgi, int raporno, int carino, double t1,
+                       double t2, const QString& satici) {
+        RaporIndir(b, bilgi, raporno, carino, t1, t2, satici);
+    };
     NEdit1->setFocus();
 }
 
