@@ -16,6 +16,8 @@
 #include "tests/appserver/serverfixture.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
