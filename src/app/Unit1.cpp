@@ -3,7 +3,12 @@
 #include "app/durumaciklamasi.h"
 #include "assets/resimler.h"
 #include "core/beklesinu.h"
+#include "core/ui/sekmeboyaci.h"
 #include "core/utils.h"
+#include "platform/widgets/animatedpicture.h"
+#include "promotion/duyurularu.h"
+#include "promotion/gifresim.h"
+#include "promotion/tanitim.h"
 #include "promotion/mailformu.h"
 #include "server/proxim.h"
 #include "signin/girisformu.h"
@@ -41,12 +46,10 @@ QFont tahoma(int px, bool bold)
 // A hidden 28 x 27 busy animation of the search bar.
 QWidget* mesgulGostergesiYap(const QString& ad, QWidget* parent)
 {
-    auto* l = new QLabel(parent);
+    auto* l = new TGifResim(parent);
     l->setObjectName(ad);
     l->setFixedSize(28, 27);
-    l->setAlignment(Qt::AlignCenter);
-    auto* film = new QMovie(Resimler::Mesgul(), QByteArray(), l);
-    l->setMovie(film);
+    l->loadFile(Resimler::Mesgul());
     l->hide();
     return l;
 }
@@ -98,7 +101,7 @@ void TForm1::cerceveyiKur()
     aramaCubugunuKur();
     kok->addWidget(Panel2);
 
-    RxGIFAnimator2 = new QLabel(this);
+    RxGIFAnimator2 = new AnimatedPicture(this);
     RxGIFAnimator2->setObjectName(QStringLiteral("RxGIFAnimator2"));
     RxGIFAnimator2->setAlignment(Qt::AlignCenter);
     RxGIFAnimator2->setFixedHeight(0);
@@ -168,7 +171,8 @@ void TForm1::ustPaneliKur()
     lay->addWidget(GridPanel1);
     lay->addStretch(1);
 
-    GifResim1 = new QLabel(Panel1);
+    auto* baslikResmi = new TGifResim(Panel1);
+    GifResim1 = baslikResmi;
     GifResim1->setObjectName(QStringLiteral("GifResim1"));
     // 409 x 100 on a wide screen; on a narrow one it gives way first.
     GifResim1->setFixedHeight(100);
@@ -176,9 +180,8 @@ void TForm1::ustPaneliKur()
     GifResim1->setMaximumWidth(409);
     GifResim1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     GifResim1->setAttribute(Qt::WA_TranslucentBackground);
-    auto* film = new QMovie(Resimler::BaslikAnimasyonu(), QByteArray(), GifResim1);
-    GifResim1->setMovie(film);
-    film->start();
+    baslikResmi->loadFile(Resimler::BaslikAnimasyonu());
+    baslikResmi->setAnimate(true);
     lay->addWidget(GifResim1);
 
     Button3 = new QToolButton(Panel1);
@@ -268,6 +271,8 @@ void TForm1::sekmeleriKur()
     sPageControl1->setIconSize(QSize(32, 32));
     sPageControl1->setDocumentMode(true);
     sPageControl1->tabBar()->setExpanding(false);
+    // Captions "N=Title" are drawn as the title with a red counter.
+    TTabColorControlStyleHook::Kur(sPageControl1->tabBar())->setMetinRengi(QColor(0xFF, 0xFF, 0xFF));
     sPageControl1->setStyleSheet(QStringLiteral(
         "QTabBar::tab { min-width: 120px; min-height: 45px; padding: 0 4px;"
         "  color: #FFFFFF; background: #3D414A; border: 1px solid #2A2D33;"
@@ -382,6 +387,20 @@ QMenu* TForm1::SekmeMenusu(Sekme sekme) const
 //   SekmeTak(Sekme::StokListesi, new StokListesiSekmesi(*bagc, *sbilgi, *stok, araedit, popstok));
 void TForm1::sekmeIcerikleriniTak()
 {
+    SekmeTak(Sekme::Duyurular, new TDuyurular(*bagc));
+    // Scrolling text, banners, counters and the opening adverts.
+    auto* tanitim = new TTanitim(*bagc, *sbilgi, Panel5, qobject_cast<AnimatedPicture*>(RxGIFAnimator2), this);
+    tanitim->BaslikYaz = [this](const QString& sekmeAdi, const QString& baslik) {
+        for (int i = 0; i < SekmeSayisi; ++i) {
+            if (SekmeAdi(static_cast<Sekme>(i)) == sekmeAdi)
+                SekmeBasligiYaz(static_cast<Sekme>(i), baslik);
+        }
+    };
+    BaslangicAdimlari << [tanitim] { tanitim->KayanYaziAl(); } << [tanitim] { tanitim->BannerREsimAlUst(); }
+                      << [tanitim] { tanitim->BannerREsimAlAlt(); }
+                      << [this, tanitim] { tanitim->AcilisReklamAdetAl(_acilisadet); }
+                      << [tanitim] { tanitim->BalonYaz(); };
+    AcilisReklamlariGoster = [this, tanitim] { return tanitim->AcilisReklamlariGoster(this); };
 }
 
 void TForm1::icerigiYerlestir(Sekme sekme, QWidget* icerik)
@@ -464,6 +483,10 @@ void TForm1::MesgulGoster(Sekme sekme, bool goster)
     QWidget* g = MesgulGostergesi(sekme);
     if (!g)
         return;
+    if (auto* gif = qobject_cast<TGifResim*>(g)) {
+        goster ? gif->GosterAnim() : gif->GizleDurdur();
+        return;
+    }
     g->setVisible(goster);
     if (auto* l = qobject_cast<QLabel*>(g); l && l->movie()) {
         if (goster)
