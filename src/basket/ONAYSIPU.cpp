@@ -52,14 +52,15 @@ TONAYSIP::TONAYSIP(QWidget* AOwner, datasnap::Connection& _c, const QString& mes
 
     teslimbox = new QGroupBox(u"Teslim Durumu"_s, this);
     teslimbox->setObjectName(u"teslimbox"_s);
-    teslimbox->setFixedWidth(135);
+    // At least as designed; wider when a kind's name needs it.
+    teslimbox->setMinimumWidth(135);
     new QVBoxLayout(teslimbox);
     teslimGrubu = new QButtonGroup(this);
     ust->addWidget(teslimbox);
 
     boxkargo = new QGroupBox(u"Kargo Türleri"_s, this);
     boxkargo->setObjectName(u"boxkargo"_s);
-    boxkargo->setFixedWidth(208);
+    boxkargo->setMinimumWidth(208);
     new QVBoxLayout(boxkargo);
     kargoGrubu = new QButtonGroup(this);
     ust->addWidget(boxkargo);
