@@ -147,10 +147,10 @@ TStokListesi::TStokListesi(const TKatalogBaglami &baglam, MemTable &stok_, QWidg
         if (araedit->isEnabled())
             DuzenUygula();
     });
-    connect(cxGrid1, &DataGrid::rowDoubleClicked, this, &TStokListesi::sepeteEkle);
-    connect(S2, &QAction::triggered, this, &TStokListesi::sepeteEkle);
-    connect(S3, &QAction::triggered, this, &TStokListesi::siparisleriGoster);
-    connect(StokHareketleri1, &QAction::triggered, this, &TStokListesi::stokHareketleri);
+    connect(cxGrid1, &DataGrid::rowDoubleClicked, this, &TStokListesi::S2Click);
+    connect(S2, &QAction::triggered, this, &TStokListesi::S2Click);
+    connect(S3, &QAction::triggered, this, &TStokListesi::S3Click);
+    connect(StokHareketleri1, &QAction::triggered, this, &TStokListesi::StokHareketleri1Click);
 }
 
 TStokListesi::~TStokListesi()
@@ -316,7 +316,7 @@ qint64 TStokListesi::odaklananStokNo(bool &var) const
     return var ? cxGrid1->focusedValue(u"STOK_STOKNO"_s).toLongLong() : 0;
 }
 
-void TStokListesi::sepeteEkle()
+void TStokListesi::S2Click()
 {
     bool var = false;
     const qint64 stokno = odaklananStokNo(var);
@@ -324,7 +324,7 @@ void TStokListesi::sepeteEkle()
         StokSepeteEkle(FBaglam, TStokKaynagi::StokListesi, stok, stokno);
 }
 
-void TStokListesi::siparisleriGoster()
+void TStokListesi::S3Click()
 {
     bool var = false;
     const qint64 stokno = odaklananStokNo(var);
@@ -332,7 +332,7 @@ void TStokListesi::siparisleriGoster()
         Ttumsiparisler::Goruntule(FBaglam, int(stokno));
 }
 
-void TStokListesi::stokHareketleri()
+void TStokListesi::StokHareketleri1Click()
 {
     bool var = false;
     const qint64 stokno = odaklananStokNo(var);

@@ -44,6 +44,12 @@ public:
     void CariDegisti();
     // The user-type rules of the stock grid (after sign-in).
     void KullaniciTipiUygula(int musteriTipi);
+    // The items of the popup menu popstok: "Sepete Ekle" (also a double
+    // click), "Siparişleri Göster" and "Stok Hareketleri" for the focused row.
+    void S2Click();
+    void S3Click();
+    void StokHareketleri1Click();
+
     // The wide or narrow column layout for the current window width.
     void DuzenUygula();
 
@@ -72,9 +78,6 @@ private:
     void aramaBaslat();
     void aramaTamamla(bool basarili, TAramaDurumu &durum);
     void baslikYaz(const QString &baslik);
-    void sepeteEkle();
-    void siparisleriGoster();
-    void stokHareketleri();
     qint64 odaklananStokNo(bool &var) const;
 
     TKatalogBaglami FBaglam;

@@ -25,8 +25,11 @@ public:
                     QWidget *parent = nullptr);
     ~TTanitimListesi() override;
 
-    // Fetches the list (what showing the tab does).
+    // Fetches the list (what showing the tab does); a call while a load
+    // runs does nothing.
     void Yukle();
+    // The main window's "page shown" hook: the same as showing the tab.
+    void Gosterildi() { Yukle(); }
     // The user-type rules of the grid (after sign-in).
     void KullaniciTipiUygula(int musteriTipi);
 
