@@ -2,6 +2,10 @@
 
 #include "app/durumaciklamasi.h"
 #include "assets/resimler.h"
+#include "basket/bakiyelersekmesi.h"
+#include "basket/sepetsekmesi.h"
+#include "catalogue/stoklistesiu.h"
+#include "catalogue/tanitimlistesiu.h"
 #include "core/beklesinu.h"
 #include "core/ui/sekmeboyaci.h"
 #include "core/utils.h"
@@ -63,7 +67,7 @@ QAction* eylem(QMenu* menu, const QString& ad, const QString& baslik)
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(QWidget* parent, Icerik icerik)
     : QWidget(parent)
     , bagc(std::make_unique<datasnap::Connection>())
     , sbilgi(std::make_unique<TSonucBilgisi>())
@@ -81,7 +85,8 @@ TForm1::TForm1(QWidget* parent)
     resize(1634, 725);
     cerceveyiKur();
     menuleriKur();
-    sekmeIcerikleriniTak();
+    if (icerik == Icerik::Tak)
+        sekmeIcerikleriniTak();
     araedit->setFocus();
 }
 
@@ -382,11 +387,16 @@ QMenu* TForm1::SekmeMenusu(Sekme sekme) const
 
 // ---------------------------------------------------------------- tab contents
 
-// The one place where the tabs' contents are created. Each line replaces a
-// placeholder page, e.g.
-//   SekmeTak(Sekme::StokListesi, new StokListesiSekmesi(*bagc, *sbilgi, *stok, araedit, popstok));
+// The one place where the tabs' contents are created: each line replaces a
+// placeholder page (see docs/architecture.md, "How a tab plugs into TForm1").
 void TForm1::sekmeIcerikleriniTak()
 {
+    SekmeTak(Sekme::StokListesi, new TStokListesi(katalogBaglami(), *stok));
+    SekmeTak(Sekme::YeniStoklar, new TTanitimListesi(TTanitimListesi::Tur::Yeniler, katalogBaglami(), *YENILER));
+    SekmeTak(Sekme::KampanyaliStoklar,
+             new TTanitimListesi(TTanitimListesi::Tur::Kampanya, katalogBaglami(), *kampstok));
+    SekmeTak(Sekme::Sepet, new TSepetSekmesi(*bagc, *sbilgi, *sepet, PopupMenu1, this));
+    SekmeTak(Sekme::Bakiyeler, new TBakiyelerSekmesi(*bagc, *sbilgi));
     SekmeTak(Sekme::Duyurular, new TDuyurular(*bagc));
     // Scrolling text, banners, counters and the opening adverts.
     auto* tanitim = new TTanitim(*bagc, *sbilgi, Panel5, qobject_cast<AnimatedPicture*>(RxGIFAnimator2), this);
@@ -403,6 +413,17 @@ void TForm1::sekmeIcerikleriniTak()
     AcilisReklamlariGoster = [this, tanitim] { return tanitim->AcilisReklamlariGoster(this); };
 }
 
+TKatalogBaglami TForm1::katalogBaglami()
+{
+    TKatalogBaglami b;
+    b.bagc = bagc.get();
+    b.sbilgi = sbilgi.get();
+    b.sepet = sepet.get();
+    b.sahip = this;
+    b.SepetYukle = [this] { SepetYenile(); };
+    return b;
+}
+
 void TForm1::icerigiYerlestir(Sekme sekme, QWidget* icerik)
 {
     SekmeBaglantisi& b = baglanti(sekme);
@@ -410,8 +431,20 @@ void TForm1::icerigiYerlestir(Sekme sekme, QWidget* icerik)
         delete b.yerTutucu;
         b.yerTutucu = nullptr;
     }
-    if (b.icerik && b.icerik != icerik)
+    if (b.icerik && b.icerik != icerik) {
+        // A replaced tab takes its connections with it.
         delete b.icerik.data();
+        b.gosterildi = {};
+        b.gizlendi = {};
+        b.kullaniciTipi = {};
+        if (sekme == Sekme::StokListesi) {
+            m_stokAra = {};
+            m_stokMetinAra = {};
+            m_stokCariDegisti = {};
+        }
+        if (sekme == Sekme::Sepet)
+            m_sepetYenile = {};
+    }
     icerik->setParent(b.sayfa);
     b.sayfa->layout()->addWidget(icerik);
     icerik->show();

@@ -9,6 +9,7 @@
 
 #include "app/kullanicitipi.h"
 #include "app/sekmeler.h"
+#include "catalogue/katalogbaglami.h"
 #include "core/baglantiu.h"
 #include "platform/datasnap/connection.h"
 #include "platform/dataset/memtable.h"
@@ -40,8 +41,12 @@ class TForm1 : public QWidget
     Q_OBJECT
 
 public:
+    // Whether the feature tabs are plugged in (Takma: the frame with its
+    // placeholders only, for tests of the frame itself).
+    enum class Icerik { Tak, Takma };
+
     // Builds the frame; nothing is shown and nobody is signed in yet.
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(QWidget* parent = nullptr, Icerik icerik = Icerik::Tak);
     ~TForm1() override;
 
     // Start-up: window captions, the computer's identity into sbilgi, bagc's
@@ -216,6 +221,7 @@ private:
     void sekmeleriKur();
     void menuleriKur();
     void sekmeIcerikleriniTak();
+    TKatalogBaglami katalogBaglami();
     void sekmeDegisti(int index);
     int sekmeIndeksi(Sekme sekme) const;
     SekmeBaglantisi& baglanti(Sekme sekme) { return m_sekmeler[static_cast<int>(sekme)]; }

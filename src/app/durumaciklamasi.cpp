@@ -1,6 +1,6 @@
 #include "app/durumaciklamasi.h"
 
-#include "assets/resimler.h"
+#include "catalogue/durumresimleri.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -19,10 +19,10 @@ QLabel* yazi(const QString& metin, QWidget* parent)
     return l;
 }
 
-QLabel* resim(const QString& yol, QWidget* parent)
+QLabel* resim(const QPixmap& p, QWidget* parent)
 {
     auto* l = new QLabel(parent);
-    l->setPixmap(QIcon(yol).pixmap(18, 18));
+    l->setPixmap(p.scaled(18, 18, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     l->setFixedSize(20, 20);
     l->setAlignment(Qt::AlignCenter);
     return l;
@@ -37,20 +37,20 @@ DurumAciklamasi::DurumAciklamasi(QWidget* parent)
     lay->setContentsMargins(6, 0, 6, 0);
     lay->setSpacing(0);
     lay->addWidget(yazi(QStringLiteral("Durum Açıklaması:    "), this));
+    // The pictures are the stock grids' own state pictures (by their index in
+    // the list), so the legend always explains what the grids show.
+    const QList<QPixmap>& resimler = DurumResimleri();
     const struct {
-        QString resim;
+        int resim;
         QString metin;
     } kalemler[] = {
-        {Resimler::Durum(1), QStringLiteral(" Stok mevcut  ")},
-        {Resimler::KritikSeviye(), QStringLiteral(" Kritik Seviye ")},
-        {Resimler::Durum(2), QStringLiteral(" Telefon Açınız  ")},
-        {Resimler::Durum(3), QStringLiteral(" Yolda  ")},
-        {Resimler::Durum(5), QStringLiteral(" Tedarik Sürecinde ")},
-        {Resimler::Durum(4), QStringLiteral(" Özel Sipariş  ")},
-        {Resimler::Durum(0), QStringLiteral(" Yok  ")},
+        {0, QStringLiteral(" Stok mevcut  ")},       {3, QStringLiteral(" Kritik Seviye ")},
+        {8, QStringLiteral(" Telefon Açınız  ")},    {2, QStringLiteral(" Yolda  ")},
+        {5, QStringLiteral(" Tedarik Sürecinde ")}, {1, QStringLiteral(" Özel Sipariş  ")},
+        {4, QStringLiteral(" Yok  ")},
     };
     for (const auto& k : kalemler) {
-        lay->addWidget(resim(k.resim, this));
+        lay->addWidget(resim(resimler.value(k.resim), this));
         lay->addWidget(yazi(k.metin, this));
         lay->addSpacing(8);
     }

@@ -3,6 +3,8 @@
 // start-up and closing.
 
 #include "app/Unit1.h"
+#include "catalogue/stoklistesiu.h"
+#include "catalogue/tanitimlistesiu.h"
 #include "core/baglantikontrol.h"
 #include "core/beklesinu.h"
 #include "core/dialogrecorder.h"
@@ -113,6 +115,7 @@ private slots:
     void kapatmaOnayi();
     void girisIptalPencereGostermez();
     void girisBasarilinca();
+    void katalogSekmeleriTakili();
 
 private:
     QTemporaryDir m_klasor;
@@ -139,7 +142,7 @@ void tst_anapencere::cleanup() { ProgramSonlandiriciAyarla(m_eski); }
 
 void tst_anapencere::cerceve()
 {
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     QCOMPARE(f.windowTitle(), u"Zelvori Otomotiv B2B Programı"_s);
     // Top to bottom: header, search bar, banner strip, tabs, legend, bottom panel.
     auto* kok = qobject_cast<QBoxLayout*>(f.layout());
@@ -198,7 +201,7 @@ void tst_anapencere::cerceve()
 
 void tst_anapencere::menuler()
 {
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     QCOMPARE(f.Button3->menu(), f.Genelmenu);
     QStringList adlar, basliklar;
     for (QAction* a : f.Genelmenu->actions()) {
@@ -263,7 +266,7 @@ void tst_anapencere::kullaniciTipi()
     const KullaniciTipiKurallari k = KullaniciTipiKurallariVer(tip);
     QCOMPARE(k, (KullaniciTipiKurallari{baskaCari, raporlar, kampanyaSekmesi}));
 
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     auto* stokSekmesi = f.SekmeTak(Sekme::StokListesi, new OrnekSekme);
     auto* yeniSekmesi = f.SekmeTak(Sekme::YeniStoklar, new OrnekSekme);
     f.KullaniciTipiUygula(tip);
@@ -281,7 +284,7 @@ void tst_anapencere::kullaniciTipi()
 
 void tst_anapencere::sekmeTakma()
 {
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     QVERIFY(f.SekmeIcerigi(Sekme::Sepet) == nullptr);
     auto* sepet = f.SekmeTak(Sekme::Sepet, new OrnekSekme);
     auto* ekstre = f.SekmeTak(Sekme::CariEkstre, new OrnekSekme);
@@ -321,7 +324,7 @@ void tst_anapencere::sekmeTakma()
 
 void tst_anapencere::aramaKutusuSekmeninOlur()
 {
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     auto* stok = f.SekmeTak(Sekme::StokListesi, new AramaliSekme);
     QCOMPARE(f.araedit, stok->araedit.data());
     QCOMPARE(f.SpeedButton2, stok->SpeedButton2.data());
@@ -353,7 +356,7 @@ void tst_anapencere::baglantiMetni()
     QFETCH(QString, metin);
     QFETCH(int, etkinSekme);
     QFETCH(QString, arama);
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     auto* stok = f.SekmeTak(Sekme::StokListesi, new OrnekSekme);
     auto* duyuru = f.SekmeTak(Sekme::Duyurular, new OrnekSekme);
     f.SekmeyiEtkinlestir(Sekme::Sepet);
@@ -373,7 +376,7 @@ void tst_anapencere::musteriDegisimi_data()
 void tst_anapencere::musteriDegisimi()
 {
     QFETCH(bool, stokSekmesi);
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     OrnekSekme* stok = stokSekmesi ? f.SekmeTak(Sekme::StokListesi, new OrnekSekme) : nullptr;
     auto* sepet = f.SekmeTak(Sekme::Sepet, new OrnekSekme);
     TableData veri;
@@ -407,7 +410,7 @@ void tst_anapencere::musteriDegisimi()
 
 void tst_anapencere::baslangicIsi()
 {
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     f.sbilgi->setADI(u"DEMO"_s);
     f.sbilgi->setCariAdi(u"DEMO OTO"_s);
     f.sbilgi->setSaticiAdi(u"AHMET"_s);
@@ -454,7 +457,7 @@ void tst_anapencere::acilisReklami()
     QFETCH(int, adet);
     QFETCH(bool, secildi);
     QFETCH(int, etkinSekme);
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     int gosterilme = 0;
     f.AcilisReklamlariGoster = [&]() -> std::optional<QString> {
         ++gosterilme;
@@ -483,7 +486,7 @@ void tst_anapencere::kapatmaOnayi()
     QFETCH(bool, biter);
     DialogRecorder dialogs;
     dialogs.answer(cevap);
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     f.show();
     f.G1->trigger(); // "Çıkış" leads to the same confirmation as the close box
     const ShownDialog d = dialogs.last();
@@ -498,7 +501,7 @@ void tst_anapencere::kapatmaOnayi()
 void tst_anapencere::girisIptalPencereGostermez()
 {
     DialogRecorder dialogs;
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     bool anaGorunurdu = true;
     bool girisGoruldu = false;
     QTimer::singleShot(0, this, [&] {
@@ -533,7 +536,7 @@ void tst_anapencere::girisBasarilinca()
     sunucu.yontem(u"BuyukGetir"_s, [&](const QJsonArray&) { return QJsonArray{NesneJson(kayit)}; });
 
     DialogRecorder dialogs;
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma);
     bool adimCalisti = false;
     f.BaslangicAdimlari.append([&] { adimCalisti = true; });
     QTimer::singleShot(0, this, [&] {
@@ -553,6 +556,23 @@ void tst_anapencere::girisBasarilinca()
     QTRY_VERIFY(adimCalisti);
     QTRY_COMPARE(f.cariadilbl->text(), u"DORT OTO"_s);
     QCOMPARE(f.bagc->param(datasnap::param::Port), QString::number(sunucu.port()));
+}
+
+void tst_anapencere::katalogSekmeleriTakili()
+{
+    TForm1 f;
+    auto* stok = qobject_cast<TStokListesi*>(f.SekmeIcerigi(Sekme::StokListesi));
+    QVERIFY(stok);
+    QCOMPARE(f.araedit, stok->araedit.data());
+    QCOMPARE(f.Panel2->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly), QList<QLineEdit*>{f.araedit});
+    auto* yeniler = qobject_cast<TTanitimListesi*>(f.SekmeIcerigi(Sekme::YeniStoklar));
+    auto* kampanya = qobject_cast<TTanitimListesi*>(f.SekmeIcerigi(Sekme::KampanyaliStoklar));
+    QVERIFY(yeniler && kampanya);
+    QCOMPARE(yeniler->tur(), TTanitimListesi::Tur::Yeniler);
+    QCOMPARE(kampanya->tur(), TTanitimListesi::Tur::Kampanya);
+    QCOMPARE(f.gifyeniler, yeniler->Gosterge());
+    QCOMPARE(f.gifkampanyali, kampanya->Gosterge());
+    QCOMPARE(f.gifstokara, stok->gifstokara.data());
 }
 
 QTEST_MAIN(tst_anapencere)
