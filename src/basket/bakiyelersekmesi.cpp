@@ -17,6 +17,11 @@ TBakiyelerSekmesi::TBakiyelerSekmesi(datasnap::Connection& bagc_, TSonucBilgisi&
 
 TBakiyelerSekmesi::~TBakiyelerSekmesi() = default;
 
+Tbakiyesiparisler* TBakiyelerSekmesi::benimbakiyesiparisler() const
+{
+    return FPencere.data();
+}
+
 void TBakiyelerSekmesi::Gosterildi()
 {
     Gizlendi();

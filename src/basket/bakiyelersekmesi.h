@@ -25,7 +25,7 @@ public:
     void Gizlendi();
 
     // The embedded window while the tab is shown, else nullptr.
-    Tbakiyesiparisler* benimbakiyesiparisler() const { return FPencere.data(); }
+    Tbakiyesiparisler* benimbakiyesiparisler() const;
 
 private:
     datasnap::Connection& bagc;

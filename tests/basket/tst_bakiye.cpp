@@ -114,6 +114,7 @@ private slots:
     void toplamlar_data();
     void toplamlar();
     void siparisDibi();
+    void baglantiYoksaListeKalir();
     void fiyatEtiketleri_data();
     void fiyatEtiketleri();
     void bakiyeDialogEnter_data();
@@ -175,6 +176,20 @@ void tst_Bakiye::siparisDibi()
     o.sunucu.cevapla(u"SiparisAytintisiDip"_s, dipJson(u"Sevk Edildi"_s));
     QVERIFY(o.pencere->BakiyeAlalim());
     QCOMPARE(o.pencere->_sipdurun->text(), u"Onaylandı"_s);
+}
+
+// Every call of the window is preceded by the connection check with its
+// closing message; a failed check leaves the list as it was.
+void tst_Bakiye::baglantiYoksaListeKalir()
+{
+    BakiyeOrtami o;
+    QVERIFY(o.pencere->BakiyeAlalim());
+    QCOMPARE(o.pencere->bakiyesepet.RecordCount(), 2);
+    o.sunucuyuKapat();
+    QVERIFY(!o.pencere->BakiyeAlalim());
+    QCOMPARE(o.pencere->bakiyesepet.RecordCount(), 2);
+    QCOMPARE(o.dialogs.messages().last().text, u"Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s);
+    QCOMPARE(o.pencere->geneltoplaml->text(), u"168,00"_s);
 }
 
 void tst_Bakiye::fiyatEtiketleri_data()

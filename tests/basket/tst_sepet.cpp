@@ -8,6 +8,9 @@
 #include "sepetortami.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -118,6 +121,7 @@ private slots:
     void hepsiniSilYalnizEvetle_data();
     void hepsiniSilYalnizEvetle();
     void satirSilNotuIle();
+    void excelKaydet();
 
     // ---- sending
     void gonderilecekParcaYok();
@@ -371,6 +375,25 @@ void tst_Sepet::satirSilNotuIle()
     bos.sekme->HepsiniSil1Click();
     bos.sekme->SatrSil1Click();
     QVERIFY(bos.dialogs.shown().isEmpty());
+}
+
+void tst_Sepet::excelKaydet()
+{
+    SepetOrtami o;
+    o.yukle({{1, "1", 100, 10, 18}, {2, "0", 30, 3, 6}});
+    QTemporaryDir klasor;
+    o.dialogs.answerSaveFile(klasor.filePath(u"sepet"_s));
+    o.sekme->Button2Click();
+    const ShownDialog kayit = o.dialogs.shown().first();
+    QCOMPARE(kayit.what, ShownDialog::SaveFile);
+    QCOMPARE(kayit.file.filter, u"Excel|*.xls*"_s);
+    const QString dosya = withExcelExtension(klasor.filePath(u"sepet"_s));
+    QVERIFY2(QFileInfo(dosya).size() > 0, qPrintable(dosya));
+    QVERIFY(o.dialogs.messages().isEmpty());
+
+    // Cancelled: nothing is written.
+    o.sekme->Button2Click();
+    QCOMPARE(QDir(klasor.path()).entryList(QDir::Files).size(), 1);
 }
 
 // ---------------------------------------------------------------- sending
