@@ -118,7 +118,7 @@ int main(int argc, char **argv)
     bagc.setParam(datasnap::param::HostName, u"127.0.0.1"_s);
     bagc.setParam(datasnap::param::Port, QString::number(port));
     TSonucBilgisi sbilgi;
-    sbilgi.setCARINO(1);
+    sbilgi.setCARINO(1002);
     MemTable stok, sepet;
     TKatalogBaglami baglam;
     baglam.bagc = &bagc;
