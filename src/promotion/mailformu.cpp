@@ -127,7 +127,7 @@ void Tmailform::Button2Click()
     const QString konuBasligi = baslik->text();
     const QString mesaj = VirgulluMetin(MesajSatirlari(konu->toPlainText()));
     const QString id = BilgisayarIdAl();
-    datasnap::Connection* baglanti = con.get();
+    std::shared_ptr<datasnap::Connection> baglanti = con;
     auto hata = std::make_shared<bool>(false);
     Async([baglanti, konuBasligi, mesaj, id, hata] {
         if (!BaglantiKontrol(*baglanti, 1)) {

@@ -34,7 +34,8 @@ public:
     Tmailform(QWidget* AOwner, const datasnap::Connection& _c, const TSonucBilgisi& _b);
     ~Tmailform() override;
 
-    std::unique_ptr<datasnap::Connection> con;
+    // Shared with a running background call, which keeps it alive.
+    std::shared_ptr<datasnap::Connection> con;
     TSonucBilgisi Bilgim;
 
     QLabel* Label1 = nullptr;

@@ -224,7 +224,7 @@ void Tkullanicikayit::Button2Click()
         fax->text(), vd->text(), vn->text(), yetkili->text(), kullaniciadi->text(), sifre->text(), mail->text(),
         kargoambar->text()});
     auto tamam = std::make_shared<bool>(false);
-    datasnap::Connection* baglanti = con.get();
+    std::shared_ptr<datasnap::Connection> baglanti = con;
     const QString id = _idsi;
     m_gonderiliyor = true;
     Button2->setEnabled(false);

@@ -31,7 +31,8 @@ public:
 
     TIstek durum = teski;
     QString _idsi;
-    std::unique_ptr<datasnap::Connection> con;
+    // Shared with a running background call, which keeps it alive.
+    std::shared_ptr<datasnap::Connection> con;
     TSonucBilgisi Bilgim;
 
     QLabel* lblid = nullptr;
