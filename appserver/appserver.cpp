@@ -44,6 +44,12 @@ int AppServer::start()
     if (m_server)
         return m_port;
     appserver::methodTable();  // registers the transfer objects before the first call
+    try {
+        appserver::warmCatalogue(m_db.connection());
+    } catch (const DatabaseError &e) {
+        std::fprintf(stderr, "zelvori-appserver: %s\n", qPrintable(e.message()));
+        return -1;
+    }
     m_server = std::make_unique<httplib::Server>();
     const size_t threads = size_t(std::max(2, m_options.threads));
     m_server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };

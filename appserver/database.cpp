@@ -3,6 +3,7 @@
 #include "appserver/demodata.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSqlError>
 #include <QThread>
 #include <QUrl>
@@ -16,11 +17,14 @@ static void initScripts() { Q_INIT_RESOURCE(appserver); }
 
 namespace {
 
-// Connection names opened by the current thread; closed when it ends.
+// Connection names opened by the current thread, and the statements kept
+// prepared on them; closed when the thread ends.
 struct ThreadConnections {
     QStringList names;
+    QHash<QString, QSqlQuery> prepared;  // connection name + "\n" + SQL text
     ~ThreadConnections()
     {
+        prepared.clear();
         for (const QString &name : std::as_const(names)) {
             {
                 QSqlDatabase db = QSqlDatabase::database(name, false);
@@ -193,6 +197,34 @@ QSqlQuery runSql(const QSqlDatabase &db, const QString &sql, const QVariantList 
     if (!q.exec())
         throw DatabaseError(QStringLiteral("%1 [%2]").arg(q.lastError().text(), sql.simplified().left(200)));
     return q;
+}
+
+QSqlQuery runPreparedSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+{
+    const QString key = db.connectionName() + u'\n' + sql;
+    auto it = t_connections.prepared.find(key);
+    if (it == t_connections.prepared.end()) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.prepare(sql))
+            throw DatabaseError(QStringLiteral("%1 [%2]").arg(q.lastError().text(), sql.simplified().left(200)));
+        it = t_connections.prepared.insert(key, q);
+    }
+    QSqlQuery &q = it.value();
+    q.finish();
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, bindable(values.at(i)));
+    if (!q.exec())
+        throw DatabaseError(QStringLiteral("%1 [%2]").arg(q.lastError().text(), sql.simplified().left(200)));
+    return q;
+}
+
+QVariant preparedScalarSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q = runPreparedSql(db, sql, values);
+    const QVariant v = q.next() ? q.value(0) : QVariant();
+    q.finish();
+    return v;
 }
 
 QVariant scalarSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values)

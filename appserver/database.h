@@ -66,6 +66,15 @@ QVariant bindable(const QVariant &value);
 // Prepares and runs one statement with positional values; throws
 // DatabaseError on failure. The query is forward-only.
 QSqlQuery runSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
+// The same for statements of hot paths: the statement stays prepared on the
+// calling thread's connection and is only re-bound and run again. The
+// returned query shares that statement: it must be read to the end, or
+// finish() called on it, because a statement stopped halfway keeps its read
+// snapshot open and the connection would go on seeing the old data.
+QSqlQuery runPreparedSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
+// The first column of the first row of a kept statement; the statement is
+// finished afterwards.
+QVariant preparedScalarSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
 // The first column of the first row, or an invalid variant when there is none.
 QVariant scalarSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
 

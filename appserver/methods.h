@@ -66,6 +66,8 @@ struct StockQuery {
     bool campaignColumns = false;  // adds ESKIFIYAT; FIYAT is then the campaign price
 };
 TableData stockTable(Context &ctx, int carino, const StockQuery &query);
+// Reads the catalogue into memory ahead of the first search.
+void warmCatalogue(const QSqlDatabase &db);
 // The discount rate of a dealer account (0 when unknown).
 double dealerDiscount(Context &ctx, int carino);
 // The time of day of a day number as "HH:mm".

@@ -41,6 +41,18 @@ TableBuilder &TableBuilder::add(const QString &v)
     return *this;
 }
 
+TableBuilder &TableBuilder::add(QStringView v)
+{
+    m_table.setString(m_row, m_col++, v);
+    return *this;
+}
+
+TableBuilder &TableBuilder::addUtf8(QByteArrayView utf8)
+{
+    m_table.setStringUtf8(m_row, m_col++, utf8);
+    return *this;
+}
+
 TableBuilder &TableBuilder::addNull()
 {
     m_table.setNull(m_row, m_col++);

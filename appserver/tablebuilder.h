@@ -19,6 +19,8 @@ public:
     TableBuilder &add(int v) { return add(qint64(v)); }
     TableBuilder &add(double v);
     TableBuilder &add(const QString &v);
+    TableBuilder &add(QStringView v);
+    TableBuilder &addUtf8(QByteArrayView utf8);
     TableBuilder &addNull();
     // A cell straight from a query column, converted to the column's type.
     TableBuilder &addFrom(const QSqlQuery &q, int index);
