@@ -13,6 +13,7 @@
 #include "platform/datasnap/connection.h"
 
 #include <QDialog>
+#include <QPixmap>
 #include <QString>
 
 #include <memory>

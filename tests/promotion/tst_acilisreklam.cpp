@@ -8,12 +8,15 @@
 #include "platform/grid/datagrid.h"
 #include "platform/widgets/animatedpicture.h"
 #include "platform/widgets/marquee.h"
+#include "platform/dataset/memtablemodel.h"
 #include "promotion/acilisreklamu.h"
+#include "promotion/gifresim.h"
 #include "promotion/duyurularu.h"
 #include "promotion/tanitim.h"
 #include "tests/appserver/serverfixture.h"
 
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStandardItemModel>

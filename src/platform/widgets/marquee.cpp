@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QTextDocument>
+#include <QtMath>
 #include <QTimerEvent>
 
 Marquee::Marquee(QWidget* parent)
