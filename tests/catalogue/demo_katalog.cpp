@@ -90,7 +90,15 @@ int main(int argc, char **argv)
         pencere.grab().save(cikis + u"/stoklistesi_%1.png"_s.arg(genislik));
         std::printf("%d px: %s, %d rows\n", genislik, qPrintable(sekme->Baslik()), stok.RecordCount());
     }
-    sekme->cxGrid1->setFocusedRow(0);
+    // An item with a picture, so that the dialog shows one.
+    int satir = 0;
+    const int resim = stok.data().fieldIndex(u"RESIM");
+    for (int r = 0; r < stok.RecordCount(); ++r)
+        if (resim >= 0 && stok.data().intValue(r, resim) == 1) {
+            satir = r;
+            break;
+        }
+    sekme->cxGrid1->setFocusedRow(satir);
     sekme->S2Click();
     return 0;
 }
