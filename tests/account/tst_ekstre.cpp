@@ -15,6 +15,8 @@
 
 using namespace Qt::StringLiterals;
 
+using Tutarlar = QList<QPair<QVariant, QVariant>>;
+
 namespace {
 
 TableData ekstreVerisi(const QList<QPair<QVariant, QVariant>>& tutarlar)
@@ -69,7 +71,7 @@ private slots:
 
 void tst_Ekstre::bakiyeHesapla_data()
 {
-    QTest::addColumn<QList<QPair<QVariant, QVariant>>>("tutarlar");
+    QTest::addColumn<Tutarlar>("tutarlar");
     QTest::addColumn<QList<double>>("bakiyeler");
     QTest::addColumn<QStringList>("isaretler");
     using L = QList<QPair<QVariant, QVariant>>;
@@ -87,7 +89,7 @@ void tst_Ekstre::bakiyeHesapla_data()
 
 void tst_Ekstre::bakiyeHesapla()
 {
-    QFETCH(QList<QPair<QVariant, QVariant>>, tutarlar);
+    QFETCH(Tutarlar, tutarlar);
     QFETCH(QList<double>, bakiyeler);
     QFETCH(QStringList, isaretler);
     MemTable EKSTRE;

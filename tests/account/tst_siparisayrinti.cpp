@@ -14,6 +14,8 @@
 
 using namespace Qt::StringLiterals;
 
+using Satirlar = QList<QPair<double, double>>;
+
 namespace {
 
 TableData satirlar(const QList<QPair<double, double>>& tutarIndirim)
@@ -49,7 +51,7 @@ private slots:
 
 void tst_SiparisAyrinti::toplamlar_data()
 {
-    QTest::addColumn<QList<QPair<double, double>>>("satir");
+    QTest::addColumn<Satirlar>("satir");
     QTest::addColumn<double>("ara");
     QTest::addColumn<double>("vergi");
     QTest::addColumn<QStringList>("yazilar"); // Toplam, İndirim, Ara, Vergi, Genel
@@ -69,7 +71,7 @@ void tst_SiparisAyrinti::toplamlar_data()
 
 void tst_SiparisAyrinti::toplamlar()
 {
-    QFETCH(QList<QPair<double, double>>, satir);
+    QFETCH(Satirlar, satir);
     QFETCH(double, ara);
     QFETCH(double, vergi);
     QFETCH(QStringList, yazilar);
