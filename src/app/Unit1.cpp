@@ -1,5 +1,9 @@
 #include "app/Unit1.h"
 
+#include "account/cariekstresekmesi.h"
+#include "account/oncekisekmesi.h"
+#include "account/raporformu.h"
+#include "account/sanalpossekmesi.h"
 #include "app/durumaciklamasi.h"
 #include "assets/resimler.h"
 #include "basket/bakiyelersekmesi.h"
@@ -14,6 +18,7 @@
 #include "promotion/gifresim.h"
 #include "promotion/tanitim.h"
 #include "promotion/mailformu.h"
+#include "salesrep/seccariu.h"
 #include "server/proxim.h"
 #include "signin/girisformu.h"
 #include "signin/kullanicikayitu.h"
@@ -397,6 +402,14 @@ void TForm1::sekmeIcerikleriniTak()
              new TTanitimListesi(TTanitimListesi::Tur::Kampanya, katalogBaglami(), *kampstok));
     SekmeTak(Sekme::Sepet, new TSepetSekmesi(*bagc, *sbilgi, *sepet, PopupMenu1, this));
     SekmeTak(Sekme::Bakiyeler, new TBakiyelerSekmesi(*bagc, *sbilgi));
+    SekmeTak(Sekme::OncekiSiparisler, new TOncekiSiparislerSekmesi(*bagc, *sbilgi, *ONCEKILER, poponceki, this));
+    SekmeTak(Sekme::CariEkstre, new TCariEkstreSekmesi(*bagc, *sbilgi, *EKSTRE, popekstre, this));
+    // Without a balance the payment tab sends the user back to the stock list.
+    auto* sanalPos = new TSanalPosSekmesi(*bagc, *sbilgi);
+    connect(sanalPos, &TSanalPosSekmesi::StokListesiIstendi, this,
+            [this] { SekmeyiEtkinlestir(Sekme::StokListesi); });
+    SekmeTak(Sekme::SanalPos, sanalPos);
+    RaporlarAc = [this] { Traporform::Ac(this, *bagc, *sbilgi); };
     SekmeTak(Sekme::Duyurular, new TDuyurular(*bagc));
     // Scrolling text, banners, counters and the opening adverts.
     auto* tanitim = new TTanitim(*bagc, *sbilgi, Panel5, qobject_cast<AnimatedPicture*>(RxGIFAnimator2), this);
@@ -411,6 +424,12 @@ void TForm1::sekmeIcerikleriniTak()
                       << [this, tanitim] { tanitim->AcilisReklamAdetAl(_acilisadet); }
                       << [tanitim] { tanitim->BalonYaz(); };
     AcilisReklamlariGoster = [this, tanitim] { return tanitim->AcilisReklamlariGoster(this); };
+    // The customer selection of sales representatives, at sign-in and from
+    // "Başka Cari Seç".
+    Tgirisform::CariSecimiAyarla([](QWidget* sahip, datasnap::Connection& bag, TSonucBilgisi& bilgim) {
+        return CariSecimiGoster(sahip, bag, bilgim);
+    });
+    CariSecimiAc = [this] { CariSecimiGoster(this, *bagc, *sbilgi); };
 }
 
 TKatalogBaglami TForm1::katalogBaglami()
