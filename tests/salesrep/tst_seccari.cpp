@@ -18,9 +18,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTcpServer>
 #include <QTest>
 #include <QToolButton>
@@ -128,6 +134,7 @@ private slots:
     void secim();
     void raporlar_data();
     void raporlar();
+    void raporIndirilir();
     void bakiyelerKopyaUzerinde();
     void baglantiHatasi();
     void vazgecProgramiBitirir();
@@ -405,6 +412,45 @@ void tst_seccari::raporlar()
     QCOMPARE(cagrilar.size(), 1);
 }
 
+void tst_seccari::raporIndirilir()
+{
+    // The documents folder of a home of its own.
+    QTemporaryDir ev;
+    QVERIFY(ev.isValid());
+    const QByteArray eskiEv = qgetenv("HOME"), eskiAyar = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(ev.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(ev.filePath(u".config"_s)));
+    auto geriAl = qScopeGuard([&] {
+        qputenv("HOME", eskiEv);
+        if (eskiAyar.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", eskiAyar);
+    });
+    QVERIFY(QDir(ev.path()).mkpath(u"Documents"_s));
+    QCOMPARE(BelgelerKlasoru(), ev.filePath(u"Documents"_s));
+
+    Ortam o(u"TEMSILCI1-PC"_s);
+    QVERIFY(o.sunucu.ok());
+    DialogRecorder dialogs;
+    dialogs.setOpenResult(true);
+    o.bilgim.setCARINO(1001);
+    Tseccari p(nullptr, o.bag, o.bilgim);
+    p.TarihSor = [](QWidget*, bool) { return std::optional<Tseccari::TTarihler>({40000, 60000}); };
+    p.NEdit1->setText(u"KARADENİZ"_s);
+    QVERIFY(yuklenmesiniBekle(p, [&] { p.CariListele(); }));
+    QCOMPARE(carinolar(p.CARILER), QList<int>{1006});
+
+    // The server's sales table needs the customer pointed at.
+    p.AlisSatis1->trigger();
+    const QString dosya = ev.filePath(u"Documents/rapor%1.pdf"_s.arg(7 + 1006));
+    QFile f(dosya);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.read(5) == "%PDF-");
+    QCOMPARE(dialogs.last().what, ShownDialog::OpenWithSystem);
+    QCOMPARE(dialogs.last().text, dosya);
+}
+
 void tst_seccari::bakiyelerKopyaUzerinde()
 {
     Ortam o(u"TEMSILCI1-PC"_s);
@@ -421,8 +467,8 @@ void tst_seccari::bakiyelerKopyaUzerinde()
     QVERIFY(baska > 0);
     TableData beklenen;
     {
-        TServerMethods1Client c(o.bag);
         o.bag.Open();
+        TServerMethods1Client c(o.bag);
         beklenen = c.BakiyelerVer2(baska);
         o.bag.Close();
     }
@@ -438,7 +484,10 @@ void tst_seccari::bakiyelerKopyaUzerinde()
     int gosterilen = 0;
     p.BakiyePenceresiGoster = [&](Tbakiyesiparisler& b) {
         ++gosterilen;
+        // The lines of the pointed customer, not of the one acted for.
         QCOMPARE(b.bakiyesepet.RecordCount(), beklenen.rowCount());
+        for (int r = 0; r < beklenen.rowCount(); ++r)
+            QCOMPARE(b.bakiyesepet.data().value(r, 0), beklenen.value(r, 0));
         QVERIFY(b.windowState().testFlag(Qt::WindowMaximized));
         for (const QString& s : {u"ELDEKI"_s, u"ALINANSIPARIS"_s, u"VERILENSIPARIS"_s})
             QVERIFY2(b.cxGrid2->isColumnVisible(s), qPrintable(s));
@@ -510,7 +559,7 @@ void tst_seccari::cariDegisimiAnaPencere()
     Ortam o(u"TEMSILCI1-PC"_s);
     QVERIFY(o.sunucu.ok());
     DialogRecorder dialogs;
-    TForm1 f;
+    TForm1 f(nullptr, TForm1::Icerik::Takma); // the frame, with a recording basket tab
     f.bagc->setParam(datasnap::param::HostName, u"127.0.0.1"_s);
     f.bagc->setParam(datasnap::param::Port, QString::number(o.sunucu.port()));
     *f.sbilgi = o.bilgim;
