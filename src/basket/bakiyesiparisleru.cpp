@@ -272,7 +272,12 @@ bool Tbakiyesiparisler::BakiyeAlalim()
     FYukleniyor = false;
     FToplamlar = BakiyeToplamHesapla(bakiyesepet);
     FEtiketler.YazIkiBasamakGenel(FToplamlar);
-    dipYaz();
+    // The focus lands on a line while the rows arrive: its footer is fetched
+    // unless it is the one already shown.
+    if (yuklendi && odaklananSatiraGit() && tamSayi(u"IDNO"_s) != FDipIdno)
+        SiparisDipGoster();
+    else
+        dipYaz();
     return yuklendi;
 }
 
@@ -296,6 +301,7 @@ void Tbakiyesiparisler::SiparisDipGoster()
     if (!cagir([&](TServerMethods1Client& c) { dip = c.SiparisAytintisiDip(0, idno); }))
         return;
     asagi.Kopyala(dip.value_or(TSiparisDipAyrinti{}));
+    FDipIdno = idno;
     dipYaz();
 }
 

@@ -47,7 +47,7 @@ public:
     bool BakiyeAlalim();
     // Places the modal form: left 50, screen width − 100, screen height − 150.
     void Goster();
-    // The footer of the focused line's order.
+    // The footer of the focused line's order (SiparisAytintisiDip).
     void SiparisDipGoster();
 
     void B1Click(); // "Bakiyeyi Sil"
@@ -92,4 +92,5 @@ private:
     TToplamlar FToplamlar;
     bool FYukleniyor = false;
     int FMusteriTipi = 0;
+    int FDipIdno = -1; // order of the footer last fetched
 };

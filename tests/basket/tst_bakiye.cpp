@@ -158,13 +158,20 @@ void tst_Bakiye::toplamlar()
 void tst_Bakiye::siparisDibi()
 {
     BakiyeOrtami o;
+    // The first load shows the footer of the line the focus lands on.
     QVERIFY(o.pencere->BakiyeAlalim());
+    QCOMPARE(o.sunucu.cagrilar(u"SiparisAytintisiDip"_s).size(), 1);
+    QCOMPARE(o.parametreler(u"SiparisAytintisiDip"_s).at(1).toInt(),
+             o.pencere->cxGrid2->focusedValue(u"IDNO"_s).toInt());
+    QCOMPARE(o.pencere->_sipdurun->text(), u"Onaylandı"_s);
+
+    o.sunucu.cevapla(u"SiparisAytintisiDip"_s, dipJson(u"Alındı"_s));
     o.pencere->cxGrid2->setFocusedRow(1);
     o.pencere->SiparisDipGoster();
     const QJsonArray p = o.parametreler(u"SiparisAytintisiDip"_s);
     QCOMPARE(p.at(0).toInt(), 0);
     QCOMPARE(p.at(1).toInt(), 72);
-    QCOMPARE(o.pencere->_sipdurun->text(), u"Onaylandı"_s);
+    QCOMPARE(o.pencere->_sipdurun->text(), u"Alındı"_s);
     QCOMPARE(o.pencere->_teslimcinsi->text(), u"Kargo"_s);
     QCOMPARE(o.pencere->_kargocinsi->text(), u"Anlaşmalı"_s);
     QCOMPARE(o.pencere->_kargo->text(), u"HIZLI KARGO"_s);
@@ -172,10 +179,16 @@ void tst_Bakiye::siparisDibi()
     QCOMPARE(o.pencere->_sizin->toPlainText(), u"Acele"_s);
     QCOMPARE(o.pencere->_bizim->toPlainText(), u"Yarın"_s);
 
-    // A reload keeps the last fetched footer on screen.
-    o.sunucu.cevapla(u"SiparisAytintisiDip"_s, dipJson(u"Sevk Edildi"_s));
+    // A reload focuses the first line: its footer is fetched anew, unless it
+    // is the order already shown.
+    o.sunucu.cevapla(u"SiparisAytintisiDip"_s, dipJson(u"Alındı"_s));
     QVERIFY(o.pencere->BakiyeAlalim());
-    QCOMPARE(o.pencere->_sipdurun->text(), u"Onaylandı"_s);
+    QCOMPARE(o.parametreler(u"SiparisAytintisiDip"_s).at(1).toInt(), 71);
+    o.sunucu.cevapla(u"SiparisAytintisiDip"_s, dipJson(u"Sevk Edildi"_s));
+    o.sunucu.temizle();
+    QVERIFY(o.pencere->BakiyeAlalim());
+    QVERIFY(o.sunucu.cagrilar(u"SiparisAytintisiDip"_s).isEmpty());
+    QCOMPARE(o.pencere->_sipdurun->text(), u"Alındı"_s);
 }
 
 // Every call of the window is preceded by the connection check with its
