@@ -138,6 +138,8 @@ private slots:
     void bakiyelerKopyaUzerinde();
     void baglantiHatasi();
     void vazgecProgramiBitirir();
+    void secimSonucu_data();
+    void secimSonucu();
     void cariDegisimiAnaPencere();
 };
 
@@ -552,6 +554,45 @@ void tst_seccari::vazgecProgramiBitirir()
     QCOMPARE(son.kodlar, QList<int>{0});
     QVERIFY(!ok);
     QCOMPARE(bilgim, once);
+}
+
+void tst_seccari::secimSonucu_data()
+{
+    QTest::addColumn<QString>("nasil");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("Seç") << u"sec"_s << true;
+    QTest::newRow("double-click") << u"cift"_s << true;
+    QTest::newRow("window frame") << u"cerceve"_s << false;
+    QTest::newRow("Escape") << u"esc"_s << false;
+}
+
+void tst_seccari::secimSonucu()
+{
+    // The opener learns OK only from a choice; the sign-in ends the program
+    // on anything else, the window itself only on "Vazgeç".
+    QFETCH(QString, nasil);
+    QFETCH(bool, ok);
+    datasnap::Connection bag;
+    TSonucBilgisi bilgim;
+    DialogRecorder dialogs;
+    SonRecorder son;
+    const bool sonuc = CariSecimiGoster(nullptr, bag, bilgim, [&](Tseccari& p) {
+        p.CARILER.assign(cariTablosu({{1003, u"AHMET"_s}}));
+        p.cxGrid1->setFocusedRow(0);
+        p.show();
+        if (nasil == u"sec"_s)
+            p.Button1->click();
+        else if (nasil == u"cift"_s)
+            emit p.cxGrid1->rowDoubleClicked(0);
+        else if (nasil == u"esc"_s)
+            QTest::keyClick(&p, Qt::Key_Escape);
+        else
+            p.close();
+        return p.result();
+    });
+    QCOMPARE(sonuc, ok);
+    QCOMPARE(bilgim.CARINO(), ok ? 1003 : 0);
+    QVERIFY(son.kodlar.isEmpty());
 }
 
 void tst_seccari::cariDegisimiAnaPencere()
