@@ -23,6 +23,7 @@ ServerFixture::ServerFixture(int items)
     m_port = m_server->start();
     m_client = std::make_unique<httplib::Client>("127.0.0.1", m_port);
     m_client->set_keep_alive(true);
+    m_client->set_tcp_nodelay(true);
     m_client->set_read_timeout(30, 0);
 }
 
