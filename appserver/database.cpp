@@ -190,6 +190,13 @@ QSqlQuery runSql(const QSqlDatabase &db, const QString &sql, const QVariantList 
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
+    // A statement without values runs as it is: PostgreSQL cannot prepare
+    // schema statements, and there is nothing to bind.
+    if (values.isEmpty()) {
+        if (!q.exec(sql))
+            throw DatabaseError(QStringLiteral("%1 [%2]").arg(q.lastError().text(), sql.simplified().left(200)));
+        return q;
+    }
     if (!q.prepare(sql))
         throw DatabaseError(QStringLiteral("%1 [%2]").arg(q.lastError().text(), sql.simplified().left(200)));
     for (const QVariant &v : values)
