@@ -13,6 +13,7 @@
 #include "appserver/database.h"
 #include "core/dialogrecorder.h"
 #include "platform/dataset/memtable.h"
+#include "platform/datasnap/connection.h"
 #include "platform/grid/datagrid.h"
 #include "tests/appserver/serverfixture.h"
 
