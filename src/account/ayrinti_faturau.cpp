@@ -109,7 +109,6 @@ Tayrinti_fatura::Tayrinti_fatura(QWidget* AOwner)
     cxGrid2->setObjectName(u"cxGrid2"_s);
     cxGrid2->setColumns(FaturaSutunlari());
     HesapIzgarasiKur(cxGrid2, 13);
-    cxGrid2->setAutoWidth(true);
     cxGrid2->setFooterSummaries({{u"OEMNO"_s, SummaryKind::Count}, {u"STOKHAR_MIKTAR"_s, SummaryKind::Sum}});
     cxGrid2->bind(&fatura);
     duzen->addWidget(cxGrid2, 1);
@@ -191,6 +190,16 @@ void Tayrinti_fatura::EnIyile()
         const QRect r = ekran->availableGeometry();
         setGeometry(r.left() + 40, r.top() + 40, r.width() - 80, r.height() - 150);
     }
+}
+
+void Tayrinti_fatura::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Stretching keeps the proportions of the best fit, which needs the
+    // grid's real width, known only once the window is shown.
+    cxGrid2->setAutoWidth(false);
+    cxGrid2->bestFit();
+    cxGrid2->setAutoWidth(true);
 }
 
 void Tayrinti_fatura::Button2Click()

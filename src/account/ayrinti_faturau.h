@@ -44,4 +44,7 @@ public:
     TToplamEtiketleri Etiketler;
     QPushButton* Kapat = nullptr;
     QPushButton* Button2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
