@@ -172,7 +172,11 @@ void TTabColorControlStyleHook::SekmeCiz(QPainter& p, int index) const
     p.drawText(baslikAlani, Qt::AlignCenter | Qt::TextWordWrap, bolum.baslik);
 
     if (bolum.sayi > 0) {
-        const QRect sayiAlani = baslikAlani.adjusted(2, -3, -2, 3);
+        QRect sayiAlani = baslikAlani.adjusted(2, -3, -2, 3);
+        // Within the tab's drawn shape: a style's tab margins lie inside tabRect.
+        const QRect metinAlani = m_bar->style()->subElementRect(QStyle::SE_TabBarTabText, &o, m_bar);
+        if (metinAlani.isValid())
+            sayiAlani.setRight(qMin(sayiAlani.right(), metinAlani.right()));
         p.setPen(QColor(255, 0, 0));
         p.drawText(sayiAlani, Qt::AlignRight | Qt::AlignTop,
                    u'(' + QString::number(bolum.sayi) + u')');
