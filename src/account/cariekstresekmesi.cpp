@@ -3,9 +3,8 @@
 #include "account/ayrinti_faturau.h"
 #include "account/ayrinti_tahsilatu.h"
 #include "account/ekstrehesabi.h"
-#include "core/baglantikontrol.h"
+#include "account/listeyukleyici.h"
 #include "core/baglantiu.h"
-#include "core/beklesinu.h"
 #include "core/utils.h"
 #include "platform/dataset/memtable.h"
 #include "platform/grid/datagrid.h"
@@ -13,13 +12,9 @@
 
 #include <QVBoxLayout>
 
-#include <memory>
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kBaglantiYok = u"Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s;
 
 QList<GridColumn> EkstreSutunlari()
 {
@@ -43,14 +38,6 @@ QList<GridColumn> EkstreSutunlari()
 
 } // namespace
 
-struct TCariEkstreSekmesi::YuklemeDurumu
-{
-    std::unique_ptr<datasnap::Connection> klon;
-    int carino = 0;
-    TableData veri;
-    bool yuklendi = false;
-};
-
 TCariEkstreSekmesi::TCariEkstreSekmesi(datasnap::Connection& bagc_, TSonucBilgisi& sbilgi_, MemTable& EKSTRE_,
                                        QMenu* menu, QWidget* sahip, QWidget* parent)
     : QWidget(parent)
@@ -73,61 +60,30 @@ TCariEkstreSekmesi::TCariEkstreSekmesi(datasnap::Connection& bagc_, TSonucBilgis
         cxGrid5->setContextMenu(menu);
     duzen->addWidget(cxGrid5);
     connect(cxGrid5, &DataGrid::rowDoubleClicked, this, [this] { H1Click(); });
+
+    FYukleyici = new TListeYukleyici(bagc, sbilgi, cxGrid5,
+                                     [](TServerMethods1Client& c, int carino) { return c.CariEkstreVer(carino); }, this);
+    FYukleyici->Al = [this](TableData&& veri) {
+        EKSTRE.assign(std::move(veri));
+        if (!EKSTRE.IsEmpty()) {
+            BakiyeHesapla(EKSTRE);
+            OndalikFormatla(EKSTRE);
+        }
+    };
+    connect(FYukleyici, &TListeYukleyici::Yukleniyor, this, &TCariEkstreSekmesi::Yukleniyor);
+    connect(FYukleyici, &TListeYukleyici::Bitti, this, &TCariEkstreSekmesi::YuklemeBitti);
 }
 
 TCariEkstreSekmesi::~TCariEkstreSekmesi() = default;
 
 void TCariEkstreSekmesi::Gosterildi()
 {
-    if (FYukleniyor) {
-        FBekleyen = true;
-        return;
-    }
-    FYukleniyor = true;
-    emit Yukleniyor(true);
-    cxGrid5->setEnabled(false);
-    cxGrid5->detach();
-    cxGrid5->beginUpdate();
-
-    auto durum = std::make_shared<YuklemeDurumu>();
-    durum->klon = bagc.CloneConnection();
-    durum->carino = sbilgi.CARINO();
-    Async([durum] {
-        if (BaglantiKontrol(*durum->klon, 0)) {
-            try {
-                TServerMethods1Client istemci(*durum->klon);
-                durum->veri = istemci.CariEkstreVer(durum->carino);
-                durum->yuklendi = true;
-            } catch (const std::exception&) {
-                durum->yuklendi = false;
-            }
-        }
-        durum->klon->Close();
-        durum->klon.reset();
-    }).Await(this, [this, durum] { yuklemeBitir(*durum); });
+    FYukleyici->Baslat();
 }
 
-void TCariEkstreSekmesi::yuklemeBitir(YuklemeDurumu& durum)
+bool TCariEkstreSekmesi::YuklemeSuruyor() const
 {
-    if (durum.yuklendi) {
-        EKSTRE.assign(std::move(durum.veri));
-        if (!EKSTRE.IsEmpty()) {
-            BakiyeHesapla(EKSTRE);
-            OndalikFormatla(EKSTRE);
-        }
-    }
-    cxGrid5->attach();
-    cxGrid5->endUpdate();
-    cxGrid5->setEnabled(true);
-    FYukleniyor = false;
-    emit Yukleniyor(false);
-    if (!durum.yuklendi)
-        MesajGoster(kBaglantiYok, mtError, {mbOK}, 0, mbOK);
-    emit YuklemeBitti(durum.yuklendi);
-    if (FBekleyen) {
-        FBekleyen = false;
-        Gosterildi();
-    }
+    return FYukleyici->Suruyor();
 }
 
 void TCariEkstreSekmesi::H1Click()

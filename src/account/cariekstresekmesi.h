@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class DataGrid;
+class TListeYukleyici;
 class MemTable;
 class QMenu;
 class TSonucBilgisi;
@@ -29,7 +30,7 @@ public:
     // Starts a load. While one runs, another showing waits for it: one more
     // load follows when it ends, so two jobs never fill the table at once.
     void Gosterildi();
-    bool YuklemeSuruyor() const { return FYukleniyor; }
+    bool YuklemeSuruyor() const;
 
     // "Hareket İncele" and the double-click: the focused row's document.
     void H1Click();
@@ -43,13 +44,9 @@ signals:
     void YuklemeBitti(bool basarili);
 
 private:
-    struct YuklemeDurumu;
-    void yuklemeBitir(YuklemeDurumu& durum);
-
     datasnap::Connection& bagc;
     TSonucBilgisi& sbilgi;
     MemTable& EKSTRE;
     QWidget* FSahip;
-    bool FYukleniyor = false;
-    bool FBekleyen = false;
+    TListeYukleyici* FYukleyici = nullptr;
 };

@@ -1,12 +1,11 @@
 #include "account/oncekisekmesi.h"
 
 #include "account/ayrinti_siparisu.h"
+#include "account/listeyukleyici.h"
 #include "basket/bakiyesiparisleru.h"
 #include "catalogue/katalogbaglami.h"
 #include "catalogue/tumsiparislerU.h"
-#include "core/baglantikontrol.h"
 #include "core/baglantiu.h"
-#include "core/beklesinu.h"
 #include "core/utils.h"
 #include "platform/dataset/memtable.h"
 #include "platform/grid/datagrid.h"
@@ -14,13 +13,9 @@
 
 #include <QVBoxLayout>
 
-#include <memory>
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kBaglantiYok = u"Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s;
 
 QList<GridColumn> OncekiSutunlari()
 {
@@ -48,14 +43,6 @@ QList<GridColumn> OncekiSutunlari()
 
 } // namespace
 
-struct TOncekiSiparislerSekmesi::YuklemeDurumu
-{
-    std::unique_ptr<datasnap::Connection> klon;
-    int carino = 0;
-    TableData veri;
-    bool yuklendi = false;
-};
-
 TOncekiSiparislerSekmesi::TOncekiSiparislerSekmesi(datasnap::Connection& bagc_, TSonucBilgisi& sbilgi_,
                                                    MemTable& ONCEKILER_, QMenu* menu, QWidget* sahip,
                                                    QWidget* parent)
@@ -80,61 +67,33 @@ TOncekiSiparislerSekmesi::TOncekiSiparislerSekmesi(datasnap::Connection& bagc_, 
         cxGrid3->setContextMenu(menu);
     duzen->addWidget(cxGrid3);
     connect(cxGrid3, &DataGrid::rowDoubleClicked, this, [this] { S1Click(); });
+
+    FYukleyici = new TListeYukleyici(bagc, sbilgi, cxGrid3,
+                                     [](TServerMethods1Client& c, int carino) { return c.OncekiSiparisler(carino); },
+                                     this);
+    FYukleyici->Al = [this](TableData&& veri) {
+        ONCEKILER.assign(std::move(veri));
+        OndalikFormatla(ONCEKILER);
+    };
+    FYukleyici->Sonra = [this] {
+        cxGrid3->bestFit();
+        cxGrid3->setColumnWidth(u"VERENINNOTU"_s, 200);
+        cxGrid3->setColumnWidth(u"ALANNOTU"_s, 200);
+    };
+    connect(FYukleyici, &TListeYukleyici::Yukleniyor, this, &TOncekiSiparislerSekmesi::Yukleniyor);
+    connect(FYukleyici, &TListeYukleyici::Bitti, this, &TOncekiSiparislerSekmesi::YuklemeBitti);
 }
 
 TOncekiSiparislerSekmesi::~TOncekiSiparislerSekmesi() = default;
 
 void TOncekiSiparislerSekmesi::Gosterildi()
 {
-    if (FYukleniyor) {
-        FBekleyen = true;
-        return;
-    }
-    FYukleniyor = true;
-    emit Yukleniyor(true);
-    cxGrid3->setEnabled(false);
-    cxGrid3->detach();
-    cxGrid3->beginUpdate();
-
-    auto durum = std::make_shared<YuklemeDurumu>();
-    durum->klon = bagc.CloneConnection();
-    durum->carino = sbilgi.CARINO();
-    Async([durum] {
-        if (BaglantiKontrol(*durum->klon, 0)) {
-            try {
-                TServerMethods1Client istemci(*durum->klon);
-                durum->veri = istemci.OncekiSiparisler(durum->carino);
-                durum->yuklendi = true;
-            } catch (const std::exception&) {
-                durum->yuklendi = false;
-            }
-        }
-        durum->klon->Close();
-        durum->klon.reset();
-    }).Await(this, [this, durum] { yuklemeBitir(*durum); });
+    FYukleyici->Baslat();
 }
 
-void TOncekiSiparislerSekmesi::yuklemeBitir(YuklemeDurumu& durum)
+bool TOncekiSiparislerSekmesi::YuklemeSuruyor() const
 {
-    if (durum.yuklendi) {
-        ONCEKILER.assign(std::move(durum.veri));
-        OndalikFormatla(ONCEKILER);
-    }
-    cxGrid3->attach();
-    cxGrid3->endUpdate();
-    cxGrid3->setEnabled(true);
-    cxGrid3->bestFit();
-    cxGrid3->setColumnWidth(u"VERENINNOTU"_s, 200);
-    cxGrid3->setColumnWidth(u"ALANNOTU"_s, 200);
-    FYukleniyor = false;
-    emit Yukleniyor(false);
-    if (!durum.yuklendi)
-        MesajGoster(kBaglantiYok, mtError, {mbOK}, 0, mbOK);
-    emit YuklemeBitti(durum.yuklendi);
-    if (FBekleyen) {
-        FBekleyen = false;
-        Gosterildi();
-    }
+    return FYukleyici->Suruyor();
 }
 
 void TOncekiSiparislerSekmesi::S1Click()

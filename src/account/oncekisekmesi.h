@@ -12,6 +12,7 @@
 #include <QWidget>
 
 class DataGrid;
+class TListeYukleyici;
 class MemTable;
 class QMenu;
 class TSonucBilgisi;
@@ -29,7 +30,7 @@ public:
 
     // Starts a load; a showing during a load is served by one more load after it.
     void Gosterildi();
-    bool YuklemeSuruyor() const { return FYukleniyor; }
+    bool YuklemeSuruyor() const;
 
     // "Siparişi İncele" and the double-click: the focused order's detail.
     void S1Click();
@@ -46,13 +47,9 @@ signals:
     void YuklemeBitti(bool basarili);
 
 private:
-    struct YuklemeDurumu;
-    void yuklemeBitir(YuklemeDurumu& durum);
-
     datasnap::Connection& bagc;
     TSonucBilgisi& sbilgi;
     MemTable& ONCEKILER;
     QWidget* FSahip;
-    bool FYukleniyor = false;
-    bool FBekleyen = false;
+    TListeYukleyici* FYukleyici = nullptr;
 };
