@@ -147,24 +147,8 @@ Tayrinti_fatura::~Tayrinti_fatura() = default;
 
 void Tayrinti_fatura::Yukle(datasnap::Connection& bagc, int carino, int idno)
 {
-    if (BaglantiKontrol(bagc, 1)) {
-        try {
-            TServerMethods1Client istemci(bagc);
-            fatura.assign(istemci.FaturaGetir(carino, idno));
-        } catch (const datasnap::ServerError& e) {
-            MesajGoster(e.message(), mtError, {mbOK}, 0, mbOK);
-        }
-        bagc.Close();
-    }
-    if (BaglantiKontrol(bagc, 1)) {
-        try {
-            TServerMethods1Client istemci(bagc);
-            alt.assign(istemci.FaturaAltGetir(idno));
-        } catch (const datasnap::ServerError& e) {
-            MesajGoster(e.message(), mtError, {mbOK}, 0, mbOK);
-        }
-        bagc.Close();
-    }
+    AnaBaglantidaCagir(bagc, [&](TServerMethods1Client& c) { fatura.assign(c.FaturaGetir(carino, idno)); });
+    AnaBaglantidaCagir(bagc, [&](TServerMethods1Client& c) { alt.assign(c.FaturaAltGetir(idno)); });
     EnIyile();
 }
 

@@ -162,26 +162,14 @@ Tayrinti_siparis::~Tayrinti_siparis() = default;
 
 void Tayrinti_siparis::Yukle(datasnap::Connection& bagc, int carino, int idno)
 {
-    if (BaglantiKontrol(bagc, 1)) {
-        try {
-            TServerMethods1Client istemci(bagc);
-            sepet.assign(istemci.SiparisAyrintisi2(carino, idno));
-            OndalikFormatla(sepet);
-        } catch (const datasnap::ServerError& e) {
-            MesajGoster(e.message(), mtError, {mbOK}, 0, mbOK);
-        }
-        bagc.Close();
-    }
-    if (BaglantiKontrol(bagc, 1)) {
-        try {
-            TServerMethods1Client istemci(bagc);
-            if (const auto dip = istemci.SiparisAytintisiDip(0, idno))
-                asagi.Kopyala(*dip);
-        } catch (const datasnap::ServerError& e) {
-            MesajGoster(e.message(), mtError, {mbOK}, 0, mbOK);
-        }
-        bagc.Close();
-    }
+    AnaBaglantidaCagir(bagc, [&](TServerMethods1Client& c) {
+        sepet.assign(c.SiparisAyrintisi2(carino, idno));
+        OndalikFormatla(sepet);
+    });
+    AnaBaglantidaCagir(bagc, [&](TServerMethods1Client& c) {
+        if (const auto dip = c.SiparisAytintisiDip(0, idno))
+            asagi.Kopyala(*dip);
+    });
     SepetHesapla();
 }
 

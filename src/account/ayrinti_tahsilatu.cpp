@@ -68,17 +68,11 @@ Tayrinti_tahsilat::~Tayrinti_tahsilat() = default;
 void Tayrinti_tahsilat::Yukle(datasnap::Connection& bagc, int idno)
 {
     int n = 0;
-    if (BaglantiKontrol(bagc, 1)) {
-        try {
-            TServerMethods1Client istemci(bagc);
-            TableData satirlar = istemci.Tahsilat(idno);
-            n = istemci.SanalposSiranoVer(idno);
-            TAH.assign(std::move(satirlar));
-        } catch (const datasnap::ServerError& e) {
-            MesajGoster(e.message(), mtError, {mbOK}, 0, mbOK);
-        }
-        bagc.Close();
-    }
+    AnaBaglantidaCagir(bagc, [&](TServerMethods1Client& c) {
+        TableData satirlar = c.Tahsilat(idno);
+        n = c.SanalposSiranoVer(idno);
+        TAH.assign(std::move(satirlar));
+    });
     EnIyile();
     belgeyaz->setVisible(n > 0);
     con = &bagc;

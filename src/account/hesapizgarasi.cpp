@@ -1,6 +1,9 @@
 #include "account/hesapizgarasi.h"
 
 #include "basket/sepettoplami.h"
+#include "core/baglantikontrol.h"
+#include "core/utils.h"
+#include "server/proxim.h"
 #include "platform/grid/datagrid.h"
 
 #include <QDialog>
@@ -94,4 +97,20 @@ QWidget* KapatExcelTuslari(QWidget* sahip, QPushButton*& kapat, QPushButton*& ex
 int PencereyiGoster(QDialog& pencere, const PencereGosterici& gosterici)
 {
     return gosterici ? gosterici(pencere) : pencere.exec();
+}
+
+bool AnaBaglantidaCagir(datasnap::Connection& bagc, const std::function<void(TServerMethods1Client&)>& cagri)
+{
+    if (!BaglantiKontrol(bagc, 1))
+        return false;
+    bool tamam = false;
+    try {
+        TServerMethods1Client istemci(bagc);
+        cagri(istemci);
+        tamam = true;
+    } catch (const datasnap::ServerError& e) {
+        MesajGoster(e.message(), mtError, {mbOK}, 0, mbOK);
+    }
+    bagc.Close();
+    return tamam;
 }

@@ -14,6 +14,10 @@ class QLabel;
 class QPushButton;
 class QWidget;
 struct TToplamEtiketleri;
+class TServerMethods1Client;
+namespace datasnap {
+class Connection;
+}
 
 // Read-only list with incremental search, header filters, no group-by box,
 // 40-pixel rows and header, Tahoma at fontPx pixels, the main window's styles.
@@ -33,3 +37,8 @@ QWidget* KapatExcelTuslari(QWidget* sahip, QPushButton*& kapat, QPushButton*& ex
 // otherwise QDialog::exec().
 using PencereGosterici = std::function<int(QDialog&)>;
 int PencereyiGoster(QDialog& pencere, const PencereGosterici& gosterici);
+
+// One synchronous call on the main connection, as the detail windows load:
+// the connection check with its final message, the call, a server error shown
+// with its own text, the connection closed. True when the call succeeded.
+bool AnaBaglantidaCagir(datasnap::Connection& bagc, const std::function<void(TServerMethods1Client&)>& cagri);
