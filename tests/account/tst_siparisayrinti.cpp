@@ -2,12 +2,14 @@
 // fixed 20 % tax), the seller's note, the weighted column widths, and the two
 // loads against a stand-in server.
 #include "account/ayrinti_siparisu.h"
+#include "account/oncekisekmesi.h"
 #include "core/utils.h"
 #include "platform/grid/datagrid.h"
 #include "tests/basket/sepetortami.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <csignal>
@@ -47,6 +49,7 @@ private slots:
     void alaninNotu();
     void agirlikliGenislikler();
     void sunucudanYukler();
+    void oncekiSekmesiSiparisiAcar();
 };
 
 void tst_SiparisAyrinti::toplamlar_data()
@@ -162,6 +165,41 @@ void tst_SiparisAyrinti::sunucudanYukler()
     QCOMPARE(pencere._sipdurun->text(), u"Onaylandı"_s);
     QCOMPARE(pencere._kargocinsi->text(), u"Alıcı Öder"_s);
     QCOMPARE(pencere.sepet.displayFormat(pencere.sepet.data().fieldIndex(u"TUTAR")), OndalikGorunum());
+}
+
+void tst_SiparisAyrinti::oncekiSekmesiSiparisiAcar()
+{
+    SunucuOrtami o;
+    o.sunucu.cevapla(u"OncekiSiparisler"_s,
+                     "[" + tabloJson({"CARINO:integer", "IDNO:integer", "TUTAR:float", "VERENINNOTU:string",
+                                      "ALANNOTU:string"},
+                                     {{"7", "5001", "120", "\"Acil\"", "\"\""}, {"7", "5002", "80.5", "\"\"", "\"Tamam\""}})
+                         + "]");
+    o.sunucu.cevapla(u"SiparisAyrintisi2"_s, "[" + tabloJson({"TUTAR:float", "INDIRIMTUTAR:float"}, {{"10", "0"}}) + "]");
+    o.sunucu.cevapla(u"SiparisAytintisiDip"_s, "[null]");
+    MemTable ONCEKILER;
+    TOncekiSiparislerSekmesi sekme(o.bagc, o.sbilgi, ONCEKILER);
+    QSignalSpy bitti(&sekme, &TOncekiSiparislerSekmesi::YuklemeBitti);
+    sekme.Gosterildi();
+    QVERIFY(bitti.wait(10000));
+    QCOMPARE(bitti.first().first().toBool(), true);
+    QCOMPARE(ONCEKILER.RecordCount(), 2);
+    QCOMPARE(ONCEKILER.displayFormat(ONCEKILER.data().fieldIndex(u"TUTAR")), OndalikGorunum());
+    QCOMPARE(sekme.cxGrid3->columnWidth(u"ALANNOTU"_s), 200);
+    QVERIFY(sekme.cxGrid3->isEnabled());
+
+    QStringList acilan;
+    sekme.PencereGoster = [&](QDialog& d) {
+        auto* pencere = qobject_cast<Tayrinti_siparis*>(&d);
+        acilan << (pencere ? pencere->Etiketler.geneltoplaml->text() : QString());
+        return int(QDialog::Accepted);
+    };
+    sekme.cxGrid3->setFocusedRow(1);
+    sekme.S1Click();
+    const QList<SahteSunucu::Cagri> cagri = o.sunucu.cagrilar(u"SiparisAyrintisi2"_s);
+    QCOMPARE(cagri.size(), 1);
+    QCOMPARE(cagri.first().parametreler.at(1).toInt(), 5002);
+    QCOMPARE(acilan, QStringList{u"12,00"_s});
 }
 
 QTEST_MAIN(tst_SiparisAyrinti)
