@@ -22,9 +22,9 @@ int scalar(Database &db, const QString &sql)
 }
 
 // "COL=type,COL=type" with the protocol's type names.
-QString tableShapeError(const TableData &t, const QString &spec)
+QString tableShapeError(const TableData &t, const QString &expected)
 {
-    for (const QString &col : spec.split(u',', Qt::SkipEmptyParts)) {
+    for (const QString &col : expected.split(u',', Qt::SkipEmptyParts)) {
         const QString name = col.section(u'=', 0, 0);
         const QString type = col.section(u'=', 1, 1);
         const int i = t.fieldIndex(name);
