@@ -10,10 +10,12 @@ bool SecimVarmi(MemTable& table)
 {
     if (!table.Active() || table.IsEmpty())
         return false;
+    // Looked up first: a table without the column throws before the views
+    // are switched off, so they are never left disabled.
+    const Field sec = table.FieldByName(QStringLiteral("SEC"));
     // The walk moves the cursor; views hear of it once, at the end.
     table.DisableControls();
     bool found = false;
-    const Field sec = table.FieldByName(QStringLiteral("SEC"));
     for (table.First(); !table.Eof(); table.Next()) {
         if (!sec.IsNull() && sec.AsInteger() == 1) {
             found = true;

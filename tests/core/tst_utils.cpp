@@ -32,6 +32,7 @@ private slots:
     void secimVarmi_data();
     void secimVarmi();
     void secimVarmi_closedTable();
+    void secimVarmi_withoutSelectionColumn();
 
 private:
     QLocale m_saved;
@@ -325,6 +326,18 @@ void tst_utils::secimVarmi_closedTable()
     t.assign(std::move(d));
     t.Close();
     QCOMPARE(SecimVarmi(t), false);
+}
+
+void tst_utils::secimVarmi_withoutSelectionColumn()
+{
+    // A table without "SEC" is a caller's mistake; it must not leave the
+    // table's views switched off behind the error.
+    TableData d = sample({{u"STOKKODU"_s, FieldType::String}});
+    d.setString(d.appendRow(), 0, u"K1"_s);
+    MemTable t;
+    t.assign(std::move(d));
+    QVERIFY_THROWS_EXCEPTION(DatasetError, SecimVarmi(t));
+    QVERIFY(!t.ControlsDisabled());
 }
 
 QTEST_GUILESS_MAIN(tst_utils)
