@@ -588,59 +588,64 @@ int Field::Size() const
     return isValid() ? m_table->m_data.field(m_col).size : 0;
 }
 
+const TableData *Field::current(int *row) const
+{
+    return isValid() ? m_table->source(m_col, row) : nullptr;
+}
+
 bool Field::IsNull() const
 {
     int row = 0;
-    const TableData *from = isValid() ? m_table->source(m_col, &row) : nullptr;
+    const TableData *from = current(&row);
     return !from || from->isNull(row, m_col);
 }
 
 QVariant Field::Value() const
 {
     int row = 0;
-    const TableData *from = isValid() ? m_table->source(m_col, &row) : nullptr;
+    const TableData *from = current(&row);
     return from ? from->value(row, m_col) : QVariant();
 }
 
 QString Field::AsString() const
 {
     int row = 0;
-    const TableData *from = isValid() ? m_table->source(m_col, &row) : nullptr;
+    const TableData *from = current(&row);
     return from ? m_table->cellText(*from, row, m_col, false) : QString();
 }
 
 qint64 Field::AsInteger() const
 {
     int row = 0;
-    const TableData *from = isValid() ? m_table->source(m_col, &row) : nullptr;
+    const TableData *from = current(&row);
     return from ? from->intValue(row, m_col) : 0;
 }
 
 double Field::AsFloat() const
 {
     int row = 0;
-    const TableData *from = isValid() ? m_table->source(m_col, &row) : nullptr;
+    const TableData *from = current(&row);
     return from ? from->doubleValue(row, m_col) : 0.0;
 }
 
 bool Field::AsBoolean() const
 {
     int row = 0;
-    const TableData *from = isValid() ? m_table->source(m_col, &row) : nullptr;
+    const TableData *from = current(&row);
     return from ? from->boolValue(row, m_col) : false;
 }
 
 QDateTime Field::AsDateTime() const
 {
     int row = 0;
-    const TableData *from = isValid() ? m_table->source(m_col, &row) : nullptr;
+    const TableData *from = current(&row);
     return from ? from->dateTimeValue(row, m_col) : QDateTime();
 }
 
 QString Field::DisplayText() const
 {
     int row = 0;
-    const TableData *from = isValid() ? m_table->source(m_col, &row) : nullptr;
+    const TableData *from = current(&row);
     return from ? m_table->cellText(*from, row, m_col, true) : QString();
 }
 

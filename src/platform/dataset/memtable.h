@@ -62,6 +62,9 @@ public:
 private:
     friend class MemTable;
     Field(MemTable *table, int col) : m_table(table), m_col(col) {}
+    // The data and row this field reads at the cursor; null when the field is
+    // invalid or the table has no current row.
+    const TableData *current(int *row) const;
     MemTable *m_table = nullptr;
     int m_col = -1;
 };
