@@ -119,7 +119,8 @@ int AppServer::callMethod(const QString &name, const std::string &body, httplib:
         return 400;
     }
     try {
-        appserver::Context ctx{m_db.connection(), dayNumberFromDateTime(QDateTime::currentDateTime())};
+        appserver::Context ctx{m_db.connection(), dayNumberFromDateTime(QDateTime::currentDateTime()),
+                               m_options.searchLimit};
         wire::Reader in(std::move(params).value(), QStringLiteral("parameter"));
         const QList<wire::Value> results = it.value()(ctx, in);
         reply(res, 200, wire::encodeResult(results));

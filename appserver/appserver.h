@@ -23,6 +23,7 @@ public:
         int port = 9090;       // 0 picks a free port
         int threads = 24;      // keep-alive connections each hold one while open
         bool logRequests = true;  // one line per call on stderr
+        int searchLimit = 10000;  // most rows a stock search answers with
     };
 
     AppServer(Database &database, Options options);

@@ -34,6 +34,7 @@ public:
 struct Context {
     QSqlDatabase db;
     double now = 0;  // the current moment as a day number
+    int searchLimit = 10000;  // most rows a stock search answers with
 };
 
 using Method = std::function<QList<wire::Value>(Context &, wire::Reader &)>;

@@ -8,15 +8,12 @@
 #include <QMutex>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <memory>
 
 namespace appserver {
 
 namespace {
-
-// The result never grows beyond this many rows: a search that broad is
-// better narrowed than scrolled.
-constexpr int kMaxSearchRows = 10000;
 
 QList<FieldDef> stockFields(bool campaign)
 {
@@ -175,8 +172,9 @@ QList<wire::Value> stokAra(Context &ctx, wire::Reader &in)
 
     StockQuery query;
     // Catalogue order (the item number): the index walk needs no sort, and the
-    // limit stops it early.
-    query.orderLimit = QStringLiteral("ORDER BY s.stokno LIMIT %1").arg(kMaxSearchRows);
+    // limit stops it early. The result never grows beyond the server's search
+    // limit: a search that broad is better narrowed than scrolled.
+    query.orderLimit = QStringLiteral("ORDER BY s.stokno LIMIT %1").arg(std::max(1, ctx.searchLimit));
     QStringList conditions;
     QStringList indexed;
     const bool postgres = ctx.db.driverName() == QLatin1String("QPSQL");
