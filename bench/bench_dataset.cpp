@@ -1,22 +1,26 @@
 // Loading a catalogue-sized result into the in-memory table: 100 000 rows of
-// 40 columns (12 integer, 14 float, 14 string). Reports the time per cell and
-// per row, the bytes the table holds per row, and the size of the same data
-// as protocol JSON text for comparison.
+// 40 columns (12 integer, 14 float, 14 string). Reports the load time, the
+// bytes the table holds against the size of the same data as protocol JSON
+// text, a cursor walk and number formatting.
+//
+//   bench_dataset [--smoke]
+//
+// Prints FIGURE lines (bench/figure.h).
+#include "bench/figure.h"
 
 #include "platform/dataset/displayformat.h"
 #include "platform/dataset/memtable.h"
 #include "platform/dataset/tabledata.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QLocale>
 #include <QRandomGenerator>
 
+#include <chrono>
 #include <vector>
 
 namespace {
 
-constexpr int kRows = 100'000;
+int kRows = 100'000; // fewer in a smoke run
 constexpr int kInts = 12;
 constexpr int kFloats = 14;
 constexpr int kStrings = 14;
@@ -140,73 +144,64 @@ TableData load(const Source &s)
     return t;
 }
 
-template <bool kUtf8>
-void BM_Load(benchmark::State &state)
-{
-    const Source &s = source();
-    qsizetype bytes = 0;
-    for (auto _ : state) {
-        TableData t = load<kUtf8>(s);
-        bytes = t.byteSize();
-        benchmark::DoNotOptimize(bytes);
-    }
-    const double cells = double(kRows) * kCols;
-    state.counters["time_per_cell"] =
-        benchmark::Counter(cells, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["time_per_row"] =
-        benchmark::Counter(kRows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["bytes_per_row"] = double(bytes) / kRows;
-    state.counters["json_bytes_per_row"] = double(s.jsonBytes) / kRows;
-    state.counters["size_vs_json"] = double(bytes) / double(s.jsonBytes);
-}
-
-// Hand-over to the table behind a grid: a move, independent of the size.
-void BM_Assign(benchmark::State &state)
-{
-    const TableData loaded = load<true>(source());
-    MemTable table;
-    for (auto _ : state) {
-        state.PauseTiming();
-        TableData copy = loaded;
-        state.ResumeTiming();
-        table.assign(std::move(copy));
-    }
-}
-
-// A cursor walk reading two amounts per row, as totals and running balances do.
-void BM_CursorWalk(benchmark::State &state)
-{
-    MemTable table;
-    table.assign(load<true>(source()));
-    for (auto _ : state) {
-        double sum = 0;
-        const Field a = table.FieldByName(QStringLiteral("FLT0"));
-        const Field b = table.FieldByName(QStringLiteral("FLT1"));
-        for (table.First(); !table.Eof(); table.Next())
-            sum += a.AsFloat() - b.AsFloat();
-        benchmark::DoNotOptimize(sum);
-    }
-    state.counters["time_per_row"] =
-        benchmark::Counter(kRows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-}
-
-// One cell's display text with "#,###,##0.00" in the Turkish locale.
-void BM_FormatNumber(benchmark::State &state)
-{
-    const QLocale tr(QLocale::Turkish, QLocale::Turkey);
-    double v = 1234567.891;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(formatNumber(v, kFloatDisplayFormat, tr));
-        v += 0.01;
-    }
-}
+volatile double g_sink = 0;
 
 } // namespace
 
-BENCHMARK(BM_Load<false>)->Name("load_100k_x_40/QString")->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Load<true>)->Name("load_100k_x_40/utf8")->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Assign)->Unit(benchmark::kMicrosecond)->Iterations(20);
-BENCHMARK(BM_CursorWalk)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_FormatNumber);
+int main(int argc, char **argv)
+{
+    const bool smoke = bench::smokeRun(argc, argv);
+    if (smoke)
+        kRows = 200;
+    const int runs = smoke ? 1 : 7;
+    const Source &s = source();
+    const std::string note = std::to_string(runs) + " runs";
+    const std::string rows = std::to_string(kRows) + " rows x 40";
 
-BENCHMARK_MAIN();
+    qsizetype bytes = 0;
+    bench::figure("dataset", "load " + rows + " (QString cells)",
+                  bench::timeRuns(runs, [&] { bytes = load<false>(s).byteSize(); }), "ms", {}, {}, "-", note);
+    bench::figure("dataset", "load " + rows + " (UTF-8 cells)",
+                  bench::timeRuns(runs, [&] { bytes = load<true>(s).byteSize(); }), "ms", {}, {}, "-", note);
+    bench::figure("dataset", "table memory, " + rows, {double(bytes) / (1024.0 * 1024.0)}, "MiB",
+                  "JSON size of the same data", {double(s.jsonBytes) / (1024.0 * 1024.0)}, "-", "one table");
+
+    // Hand-over to the table behind a grid: a move, independent of the size.
+    const TableData loaded = load<true>(s);
+    std::vector<double> assignMs;
+    for (int run = 0; run < runs; ++run) {
+        MemTable table;
+        TableData copy = loaded;
+        const auto t0 = std::chrono::steady_clock::now();
+        table.assign(std::move(copy));
+        assignMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    }
+    bench::figure("dataset", "hand-over of a loaded table to a MemTable", assignMs, "ms", {}, {}, "-", note);
+
+    // A cursor walk reading two amounts per row, as totals and running balances do.
+    MemTable table;
+    table.assign(TableData(loaded));
+    bench::figure("dataset", "cursor walk over " + std::to_string(kRows) + " rows, two amounts",
+                  bench::timeRuns(runs, [&] {
+                      double sum = 0;
+                      const Field a = table.FieldByName(QStringLiteral("FLT0"));
+                      const Field b = table.FieldByName(QStringLiteral("FLT1"));
+                      for (table.First(); !table.Eof(); table.Next())
+                          sum += a.AsFloat() - b.AsFloat();
+                      g_sink = sum;
+                  }),
+                  "ms", {}, {}, "-", note);
+
+    // 10 000 cells' display texts with "#,###,##0.00" in the Turkish locale.
+    const QLocale tr(QLocale::Turkish, QLocale::Turkey);
+    bench::figure("dataset", "10000 numbers formatted #,###,##0.00",
+                  bench::timeRuns(runs, [&] {
+                      double v = 1234567.891;
+                      qsizetype n = 0;
+                      for (int i = 0; i < 10000; ++i, v += 0.01)
+                          n += formatNumber(v, kFloatDisplayFormat, tr).size();
+                      g_sink = double(n);
+                  }),
+                  "ms", {}, {}, "-", note);
+    return 0;
+}

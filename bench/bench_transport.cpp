@@ -1,12 +1,17 @@
 // Sequential small server-method calls on one keep-alive connection over
 // loopback, with and without TCP_NODELAY, against the floor of a raw TCP
 // round trip of the same request and answer bytes.
+//
+//   bench_transport [--smoke]
+//
+// Prints FIGURE lines (bench/figure.h): milliseconds per 1 000 calls.
+#include "bench/figure.h"
+
 #include "platform/datasnap/connection.h"
 #include "platform/datasnap/servermethodcommand.h"
 #include "platform/datasnap/socketoptions.h"
 #include "wire/codec.h"
 
-#include <benchmark/benchmark.h>
 #include <httplib.h>
 
 #include <netinet/in.h>
@@ -58,9 +63,9 @@ private:
     int m_port = 0;
 };
 
-void runCalls(benchmark::State& state, bool noDelay)
+// `calls` sequential calls of one command on one keep-alive connection, per run.
+std::vector<double> runCalls(int calls, int runs, bool noDelay)
 {
-    const int calls = int(state.range(0));
     BenchServer server(noDelay);
     datasnap::Connection connection;
     connection.setParam(u"HostName", QStringLiteral("127.0.0.1"));
@@ -68,31 +73,22 @@ void runCalls(benchmark::State& state, bool noDelay)
     connection.setNoDelayForTesting(noDelay);
     connection.Open();
     datasnap::ServerMethodCommand command(connection, QStringLiteral("TServerMethods1.EnVer"));
-    for (auto _ : state) {
+    volatile qsizetype sink = 0;
+    return bench::timeRuns(runs, [&] {
         for (int i = 0; i < calls; ++i) {
             QList<wire::Value> parameters;
             parameters.append(wire::Value(1000 + i));
             command.setParameters(std::move(parameters));
             command.Execute();
-            benchmark::DoNotOptimize(command.results());
+            sink = command.results().size();
         }
-    }
-    state.counters["calls"] = calls;
-    state.counters["per_call"] = benchmark::Counter(double(calls) * double(state.iterations()),
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    });
 }
-
-// 1 000 calls with TCP_NODELAY on both ends, the configuration of the program.
-void BM_KeepAliveCalls(benchmark::State& state) { runCalls(state, true); }
-// Without TCP_NODELAY on either end each call stalls on the delayed
-// acknowledgement, so only a few calls are made; per_call shows the cost.
-void BM_KeepAliveCallsWithoutNoDelay(benchmark::State& state) { runCalls(state, false); }
 
 // The floor: the same request and answer bytes over a raw loopback TCP
 // connection with TCP_NODELAY, no HTTP library on either side.
-void BM_RawLoopbackRoundTrips(benchmark::State& state)
+std::vector<double> rawRoundTrips(int calls, int runs, bool& ok)
 {
-    const int calls = int(state.range(0));
     QList<wire::Value> parameters;
     parameters.append(wire::Value(1000));
     const QByteArray body = wire::encodeRequest(parameters);
@@ -133,26 +129,43 @@ void BM_RawLoopbackRoundTrips(benchmark::State& state)
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     datasnap::applyClientSocketOptions(fd);
     ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    for (auto _ : state) {
-        for (int i = 0; i < calls; ++i) {
+    const std::vector<double> ms = bench::timeRuns(runs, [&] {
+        for (int i = 0; i < calls && ok; ++i) {
             ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
             if (!readExactly(fd, answer.size()))
-                state.SkipWithError("echo side closed");
+                ok = false;
         }
-    }
+    });
     ::shutdown(fd, SHUT_RDWR);
     ::close(fd);
     echo.join();
     ::close(listener);
-    state.counters["calls"] = calls;
-    state.counters["per_call"] = benchmark::Counter(double(calls) * double(state.iterations()),
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    return ms;
 }
 
 } // namespace
 
-BENCHMARK(BM_KeepAliveCalls)->Arg(1000)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true)->UseRealTime();
-BENCHMARK(BM_KeepAliveCallsWithoutNoDelay)->Arg(20)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true)->UseRealTime();
-BENCHMARK(BM_RawLoopbackRoundTrips)->Arg(1000)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true)->UseRealTime();
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    const bool smoke = bench::smokeRun(argc, argv);
+    const int calls = smoke ? 20 : 1000;
+    const int runs = smoke ? 2 : 15;
+    bool ok = true;
+    const std::vector<double> floor = rawRoundTrips(calls, runs, ok);
+    if (!ok) {
+        std::fprintf(stderr, "bench_transport: the raw echo side closed the connection\n");
+        return 1;
+    }
+    const std::string what = std::to_string(calls) + " sequential small calls, one keep-alive connection";
+    const std::string note = std::to_string(runs) + " runs";
+    bench::figure("transport", what, runCalls(calls, runs, true), "ms", "raw loopback round trips", floor, "ratio<2",
+                  note);
+    if (!smoke) {
+        // Without TCP_NODELAY on either end each call stalls on the delayed
+        // acknowledgement, so only a few calls are made.
+        const int few = 10;
+        bench::figure("transport", std::to_string(few) + " calls without TCP_NODELAY (why it is on)",
+                      runCalls(few, 3, false), "ms", {}, {}, "-", "3 runs");
+    }
+    return 0;
+}

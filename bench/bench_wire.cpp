@@ -1,18 +1,19 @@
 // Decoding a catalogue-sized result body and loading it into TableData:
 // 10 000 and 100 000 rows of 40 columns (12 integer, 14 float with prices
 // and rates, 2 date, 12 string). Beside it the floor (one pass that reads
-// every byte of the body once) and Qt's own JSON parser building the same
+// every byte of the body once), Qt's own JSON parser building the same
 // table, and the encoder that the application server uses.
 //
-// Figures: time per iteration and bytes_per_second of the JSON body (from
-// CPU time, so other load on the machine does not count); the medians of
-// five repetitions are what the performance notes quote.
+//   bench_wire [--smoke]
+//
+// Prints one FIGURE line per figure (bench/figure.h): the median of the
+// repeated runs in wall-clock milliseconds with their minimum and maximum.
+
+#include "bench/figure.h"
 
 #include "wire/codec.h"
 
 #include "platform/dataset/tabledata.h"
-
-#include <benchmark/benchmark.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -76,124 +77,105 @@ TableData makeTable(int rows)
     return t;
 }
 
-// One body per size, built once outside the timed part. Copied into a
-// QByteArray of exactly its size, as a body read from the network is, so the
-// decoder pays for its padded copy.
-const QByteArray &body(int rows)
+// One body per size. Copied into a QByteArray of exactly its size, as a
+// body read from the network is, so the decoder pays for its padded copy.
+QByteArray body(int rows)
 {
-    static std::map<int, QByteArray> bodies;
-    auto it = bodies.find(rows);
-    if (it == bodies.end()) {
-        const QByteArray encoded = wire::encodeResult({wire::Value(makeTable(rows))});
-        it = bodies.emplace(rows, QByteArray(encoded.constData(), encoded.size())).first;
-    }
-    return it->second;
+    const QByteArray encoded = wire::encodeResult({wire::Value(makeTable(rows))});
+    return QByteArray(encoded.constData(), encoded.size());
 }
 
-void decodeAndLoad(benchmark::State &state)
+// Our decoder: the body to a TableData. Returns the row count, -1 on error.
+int decodeAndLoad(const QByteArray &json)
 {
-    const QByteArray &json = body(int(state.range(0)));
-    for (auto _ : state) {
-        auto r = wire::decodeResult(json);
-        if (!r) {
-            state.SkipWithError(qPrintable(r.errorText()));
-            break;
-        }
-        TableData t = std::move(r.value()[0].takeTable().value());
-        benchmark::DoNotOptimize(t.rowCount());
+    auto r = wire::decodeResult(json);
+    if (!r) {
+        std::fprintf(stderr, "bench_wire: %s\n", qPrintable(r.errorText()));
+        return -1;
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * json.size());
-    state.counters["body_MB"] = double(json.size()) / 1e6;
-}
-
-// The same with a body received into a buffer with spare capacity
-// (wire::paddedBody), which the decoder reads in place.
-void decodeAndLoadInPlace(benchmark::State &state)
-{
-    const QByteArray &plain = body(int(state.range(0)));
-    const QByteArray json = wire::paddedBody(plain.constData(), plain.size());
-    for (auto _ : state) {
-        auto r = wire::decodeResult(json);
-        if (!r) {
-            state.SkipWithError(qPrintable(r.errorText()));
-            break;
-        }
-        TableData t = std::move(r.value()[0].takeTable().value());
-        benchmark::DoNotOptimize(t.rowCount());
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * json.size());
+    const TableData t = std::move(r.value()[0].takeTable().value());
+    return t.rowCount();
 }
 
 // The floor: reading every byte once (count the commas).
-void floorReadOnce(benchmark::State &state)
+qsizetype readOnce(const QByteArray &json)
 {
-    const QByteArray &json = body(int(state.range(0)));
-    for (auto _ : state) {
-        qsizetype commas = 0;
-        const char *p = json.constData();
-        const char *end = p + json.size();
-        while ((p = static_cast<const char *>(std::memchr(p, ',', size_t(end - p))))) {
-            ++commas;
-            ++p;
-        }
-        benchmark::DoNotOptimize(commas);
+    qsizetype commas = 0;
+    const char *p = json.constData();
+    const char *end = p + json.size();
+    while ((p = static_cast<const char *>(std::memchr(p, ',', size_t(end - p))))) {
+        ++commas;
+        ++p;
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * json.size());
+    return commas;
 }
 
 // Qt's parser building the same table (no type checks beyond what the walk needs).
-void qtJsonDocument(benchmark::State &state)
+int qtJsonDocument(const QByteArray &json)
 {
-    const QByteArray &json = body(int(state.range(0)));
-    for (auto _ : state) {
-        const QJsonDocument doc = QJsonDocument::fromJson(json);
-        const QJsonObject table = doc.object().value(QLatin1String("result")).toArray().at(0).toObject();
-        QList<FieldDef> fields;
-        for (const QJsonValue c : table.value(QLatin1String("columns")).toArray()) {
-            const QJsonObject o = c.toObject();
-            fields.append({o.value(QLatin1String("name")).toString(),
-                           fieldTypeFromName(o.value(QLatin1String("type")).toString()),
-                           o.value(QLatin1String("size")).toInt()});
-        }
-        TableData t(fields);
-        const QJsonArray rows = table.value(QLatin1String("rows")).toArray();
-        t.reserveRows(rows.size());
-        for (const QJsonValue rv : rows) {
-            const int r = t.appendRow();
-            const QJsonArray cells = rv.toArray();
-            for (int c = 0; c < int(cells.size()); ++c) {
-                const QJsonValue v = cells.at(c);
-                if (v.isString())
-                    t.setString(r, c, v.toString());
-                else if (fields[c].type == FieldType::Integer)
-                    t.setInt(r, c, v.toInteger());
-                else
-                    t.setDouble(r, c, v.toDouble());
-            }
-        }
-        benchmark::DoNotOptimize(t.rowCount());
+    const QJsonDocument doc = QJsonDocument::fromJson(json);
+    const QJsonObject table = doc.object().value(QLatin1String("result")).toArray().at(0).toObject();
+    QList<FieldDef> fields;
+    for (const QJsonValue c : table.value(QLatin1String("columns")).toArray()) {
+        const QJsonObject o = c.toObject();
+        fields.append({o.value(QLatin1String("name")).toString(),
+                       fieldTypeFromName(o.value(QLatin1String("type")).toString()),
+                       o.value(QLatin1String("size")).toInt()});
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * json.size());
-}
-
-void encodeTable(benchmark::State &state)
-{
-    const wire::Value table(makeTable(int(state.range(0))));
-    qsizetype bytes = 0;
-    for (auto _ : state) {
-        const QByteArray json = wire::encodeResult({table});
-        bytes = json.size();
-        benchmark::DoNotOptimize(json.constData());
+    TableData t(fields);
+    const QJsonArray rows = table.value(QLatin1String("rows")).toArray();
+    t.reserveRows(rows.size());
+    for (const QJsonValue rv : rows) {
+        const int r = t.appendRow();
+        const QJsonArray cells = rv.toArray();
+        for (int c = 0; c < int(cells.size()); ++c) {
+            const QJsonValue v = cells.at(c);
+            if (v.isString())
+                t.setString(r, c, v.toString());
+            else if (fields[c].type == FieldType::Integer)
+                t.setInt(r, c, v.toInteger());
+            else
+                t.setDouble(r, c, v.toDouble());
+        }
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
+    return t.rowCount();
 }
 
 } // namespace
 
-BENCHMARK(decodeAndLoad)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(decodeAndLoadInPlace)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(floorReadOnce)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(qtJsonDocument)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(encodeTable)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+int main(int argc, char **argv)
+{
+    const bool smoke = bench::smokeRun(argc, argv);
+    const std::vector<int> sizes = smoke ? std::vector<int>{200} : std::vector<int>{10'000, 100'000};
+    bool ok = true;
+    for (const int rows : sizes) {
+        const int runs = smoke ? 2 : rows >= 100'000 ? 7 : 15;
+        const QByteArray json = body(rows);
+        const QByteArray padded = wire::paddedBody(json.constData(), json.size());
+        char note[64];
+        std::snprintf(note, sizeof note, "%.1f MB JSON, %d runs", double(json.size()) / 1e6, runs);
+        volatile qsizetype sink = 0;
 
-BENCHMARK_MAIN();
+        const auto floor = bench::timeRuns(runs, [&] { sink = readOnce(json); });
+        int ours = 0, inPlace = 0, qt = 0;
+        const auto oursMs = bench::timeRuns(runs, [&] { ours = decodeAndLoad(json); });
+        const auto inPlaceMs = bench::timeRuns(runs, [&] { inPlace = decodeAndLoad(padded); });
+        const auto qtMs = bench::timeRuns(runs, [&] { qt = qtJsonDocument(json); });
+        const wire::Value table(makeTable(rows));
+        const auto encodeMs = bench::timeRuns(runs, [&] { sink = wire::encodeResult({table}).size(); });
+        if (ours != rows || inPlace != rows || qt != rows) {
+            std::fprintf(stderr, "bench_wire: %d rows expected, decoded %d / %d / %d\n", rows, ours, inPlace, qt);
+            ok = false;
+        }
+
+        const std::string floorName = "read every byte once";
+        bench::figure("wire", bench::rowsName("decode+load", rows) + " (our parser)", oursMs, "ms", floorName, floor,
+                      "ratio<2", note);
+        bench::figure("wire", bench::rowsName("decode+load", rows) + " (QJsonDocument)", qtMs, "ms", floorName, floor,
+                      "-", note);
+        bench::figure("wire", bench::rowsName("decode+load in place", rows) + " (our parser)", inPlaceMs, "ms",
+                      floorName, floor, "-", note);
+        bench::figure("wire", bench::rowsName("encode", rows), encodeMs, "ms", {}, {}, "-", note);
+    }
+    return ok ? 0 : 1;
+}
