@@ -46,8 +46,14 @@ void PictureFetcher::onFinished()
     m_reply = nullptr;
     reply->deleteLater();
 
+    // A transfer cut off by the network (reset, closed before the announced
+    // length, refused, timed out) delivers only part of the picture: it is
+    // no answer. An HTTP error status is an answer; its body is judged by
+    // its content type like any other.
+    const QNetworkReply::NetworkError error = reply->error();
+    const bool cutOff = error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
     const QByteArray body = reply->readAll();
-    if (body.isEmpty()) {
+    if (cutOff || body.isEmpty()) {
         emit failed();
         return;
     }

@@ -26,7 +26,8 @@ public:
 signals:
     // A complete answer with a non-empty body, whatever its HTTP status.
     void received(const QByteArray &body, const QByteArray &contentType);
-    // The answer was empty or the transfer failed; nothing to show.
+    // The answer was empty, or the transfer failed or was cut off before its
+    // end (a part of a picture is never delivered); nothing to show.
     void failed();
 
 private:
