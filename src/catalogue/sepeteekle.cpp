@@ -135,7 +135,8 @@ void yeniSatirAc(const TKatalogBaglami &b, TStokKaynagi kaynak, const MemTable &
     s.fiyat = d->BirimFiyat();
     s.oranlar = d->Oranlar();
     s.k = tamSayi(t, u"K"_s);
-    if (SepeteSatirEkle(b, s) == 1)
+    const int sonuc = SepeteSatirEkle(b, s);
+    if (sonuc == 1 || sonuc == kSepetCevapBelirsiz)
         b.SepetiYenile();
 }
 
@@ -195,7 +196,7 @@ int SepeteSatirEkle(const TKatalogBaglami &b, const TSepetSatiri &s)
     } catch (const datasnap::ServerError &e) {
         b.bagc->Close();
         hataGoster(e.message());
-        return 0;
+        return kSepetCevapBelirsiz;
     }
     b.bagc->Close();
     return sonuc;

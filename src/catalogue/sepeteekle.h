@@ -45,7 +45,11 @@ void SepetSatiriDegistir(const TKatalogBaglami &baglam);
 // The remote halves, on the main connection after a connection check that
 // reports its failure; the connection is closed afterwards. The result is
 // the server's (1 = done); 0 when the check failed or the call raised an
-// error, which is then shown.
+// error, which is then shown. SepeteSatirEkle answers kSepetCevapBelirsiz
+// instead when the call raised an error: a lost answer may belong to a line
+// the server added all the same, so the caller reloads the basket before the
+// user can add the item a second time.
+inline constexpr int kSepetCevapBelirsiz = -1;
 struct TSepetSatiri
 {
     qint64 stokno = 0;
