@@ -98,38 +98,33 @@ void AppServer::setupRoutes()
                    [this, log](const httplib::Request &req, httplib::Response &res) {
                        const auto start = std::chrono::steady_clock::now();
                        const std::string methodName = req.matches[1];
-                       const int status = callMethod(QString::fromStdString(methodName), req.body, res);
+                       const Answer a = answer(QString::fromStdString(methodName),
+                                               QByteArrayView(req.body.data(), qsizetype(req.body.size())));
+                       reply(res, a.status, a.body);
                        if (log)
-                           logCall(methodName, status, start);
+                           logCall(methodName, a.status, start);
                    });
     webpages::install(*m_server, m_db, log);
 }
 
-int AppServer::callMethod(const QString &name, const std::string &body, httplib::Response &res)
+AppServer::Answer AppServer::answer(const QString &name, QByteArrayView body)
 {
     const appserver::MethodTable &methods = appserver::methodTable();
     const auto it = methods.constFind(name);
-    if (it == methods.cend()) {
-        reply(res, 404, wire::encodeError(QStringLiteral("no server method TServerMethods1.%1").arg(name)));
-        return 404;
-    }
-    wire::Result<QList<wire::Value>> params = wire::decodeRequest(QByteArray::fromRawData(body.data(), qsizetype(body.size())));
-    if (!params) {
-        reply(res, 400, wire::encodeError(QStringLiteral("bad request body: %1").arg(params.error().message)));
-        return 400;
-    }
+    if (it == methods.cend())
+        return {404, wire::encodeError(QStringLiteral("no server method TServerMethods1.%1").arg(name))};
+    wire::Result<QList<wire::Value>> params = wire::decodeRequest(QByteArray::fromRawData(body.data(), body.size()));
+    if (!params)
+        return {400, wire::encodeError(QStringLiteral("bad request body: %1").arg(params.error().message))};
     try {
         appserver::Context ctx{m_db.connection(), dayNumberFromDateTime(QDateTime::currentDateTime()),
                                m_options.searchLimit};
         wire::Reader in(std::move(params).value(), QStringLiteral("parameter"));
         const QList<wire::Value> results = it.value()(ctx, in);
-        reply(res, 200, wire::encodeResult(results));
-        return 200;
+        return {200, wire::encodeResult(results)};
     } catch (const appserver::BadRequest &e) {
-        reply(res, 400, wire::encodeError(QString::fromUtf8(e.what())));
-        return 400;
+        return {400, wire::encodeError(QString::fromUtf8(e.what()))};
     } catch (const std::exception &e) {
-        reply(res, 500, wire::encodeError(QString::fromUtf8(e.what())));
-        return 500;
+        return {500, wire::encodeError(QString::fromUtf8(e.what()))};
     }
 }

@@ -4,6 +4,8 @@
 // (pictures, request page, payment page, setup download, address lookup),
 // served by a pool of worker threads. Tests run it in-process on a free port.
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -38,10 +40,17 @@ public:
     void stop();
     int port() const { return m_port; }
 
+    // One server-method call as the HTTP handler runs it, without a socket:
+    // the method name from the path and the request body in, the status and
+    // the JSON answer body out. Needs no start(); safe from any thread.
+    struct Answer {
+        int status = 0;
+        QByteArray body;
+    };
+    Answer answer(const QString &method, QByteArrayView body);
+
 private:
     void setupRoutes();
-    // Runs one server method and writes its answer; returns the HTTP status.
-    int callMethod(const QString &name, const std::string &body, httplib::Response &res);
 
     Database &m_db;
     Options m_options;
