@@ -42,7 +42,16 @@ BelgeKayitSonucu BelgeKaydet(const QByteArray& akim, qint64 boy, const QString& 
     // QSaveFile writes beside the target and renames on commit, so either the
     // complete new file is in place or the target is untouched.
     QSaveFile hedef(dosya);
-    if (!hedef.open(QIODevice::WriteOnly) || hedef.write(tampon) != tampon.size() || !hedef.commit()) {
+    bool yazildi = hedef.open(QIODevice::WriteOnly);
+    // A full disk first takes what still fits and reports no error; writing
+    // the rest again fails with the system's reason (no space, file too
+    // large), which the user is then shown.
+    for (qsizetype yazilan = 0; yazildi && yazilan < tampon.size();) {
+        const qint64 n = hedef.write(tampon.constData() + yazilan, tampon.size() - yazilan);
+        yazildi = n > 0;
+        yazilan += yazildi ? n : 0;
+    }
+    if (!yazildi || !hedef.commit()) {
         if (hata)
             *hata = hedef.errorString();
         hedef.cancelWriting();

@@ -11,6 +11,7 @@
 #include "platform/dataset/fieldtype.h"
 #include "tests/appserver/serverfixture.h"
 #include "tests/basket/sepetortami.h"
+#include "tests/core/yazmahatasi.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -74,6 +77,9 @@ private slots:
     void pdfAlYalnizDekontVarken_data();
     void pdfAlYalnizDekontVarken();
     void sunucudanDekontVeRapor();
+    void yazilamayanBelgeEskisiniKorur_data();
+    void yazilamayanBelgeEskisiniKorur();
+    void doluDiskteBelgeBildirilirYarimKalmaz();
 
 private:
     QTemporaryDir FEv;
@@ -259,6 +265,99 @@ void tst_BelgeIndir::sunucudanDekontVeRapor()
     QVERIFY(!QFile::exists(RaporDosyasi(99, 0)));
     QCOMPARE(acilanlar(dialogs).size(), 2);
     QCOMPARE(dialogs.messages().size(), 0);
+}
+
+enum class Engel { DoluDisk, SaltOkunurKlasor, UstuDosya };
+Q_DECLARE_METATYPE(Engel)
+
+void tst_BelgeIndir::yazilamayanBelgeEskisiniKorur_data()
+{
+    QTest::addColumn<Engel>("engel");
+    QTest::addColumn<qint64>("sigan");  // bytes a file may grow to on the full disk
+    QTest::addColumn<QString>("neden");  // part of the reason given; empty: any reason
+    const QString cokBuyuk = QString::fromLocal8Bit(std::strerror(EFBIG));
+    QTest::newRow("disk full before the first byte") << Engel::DoluDisk << qint64(0) << cokBuyuk;
+    QTest::newRow("disk full halfway") << Engel::DoluDisk << qint64(20000) << cokBuyuk;
+    // Qt refuses to replace a file it cannot write, in words of its own.
+    QTest::newRow("read-only folder") << Engel::SaltOkunurKlasor << qint64(0) << QString();
+    QTest::newRow("folder is a file") << Engel::UstuDosya << qint64(0) << QString::fromLocal8Bit(std::strerror(ENOTDIR));
+}
+
+// A complete stream that cannot be saved: the save step says why, the old
+// file of that name keeps its bytes, and no temporary file stays beside it.
+void tst_BelgeIndir::yazilamayanBelgeEskisiniKorur()
+{
+    QFETCH(Engel, engel);
+    QFETCH(qint64, sigan);
+    QFETCH(QString, neden);
+    QTemporaryDir yer;
+    QVERIFY(yer.isValid());
+    const QByteArray eski = baytlar(700, 'e');
+    const QByteArray yeni = baytlar(50000, 'n');
+    QString klasor = yer.path();
+    QString dosya = klasor + u"/rapor7.pdf"_s;
+    dosyaYaz(dosya, eski);
+    std::unique_ptr<SaltOkunurKlasor> salt;
+    if (engel == Engel::SaltOkunurKlasor) {
+        salt = std::make_unique<SaltOkunurKlasor>(yer.path(), QList<QPair<QString, QByteArray>>{{u"rapor7.pdf"_s, eski}});
+        if (!salt->ok())
+            QSKIP("mounting a read-only file system is not allowed here");
+        klasor = salt->path();
+        dosya = klasor + u"/rapor7.pdf"_s;
+    } else if (engel == Engel::UstuDosya) {
+        klasor = dosya;
+        dosya = klasor + u"/rapor8.pdf"_s;
+    }
+    const QStringList once = QDir(klasor).entryList(QDir::Files | QDir::Hidden);
+
+    QString hata;
+    BelgeKayitSonucu sonuc = BelgeKayitSonucu::Kaydedildi;
+    if (engel == Engel::DoluDisk) {
+        DoluDisk dolu{rlim_t(sigan)};
+        QVERIFY(dolu.ok());
+        sonuc = BelgeKaydet(yeni, yeni.size(), dosya, &hata);
+    } else {
+        sonuc = BelgeKaydet(yeni, yeni.size(), dosya, &hata);
+    }
+    QCOMPARE(sonuc, BelgeKayitSonucu::Yazilamadi);
+    QVERIFY2(!hata.isEmpty() && hata.contains(neden), qPrintable(hata));
+    QCOMPARE(dosyaIcerigi(engel == Engel::UstuDosya ? klasor : dosya), eski);
+    QCOMPARE(QDir(klasor).entryList(QDir::Files | QDir::Hidden), once);
+    if (engel == Engel::DoluDisk) {
+        QCOMPARE(BelgeKaydet(yeni, yeni.size(), dosya, &hata), BelgeKayitSonucu::Kaydedildi);
+        QCOMPARE(dosyaIcerigi(dosya), yeni);
+    }
+}
+
+// The whole download on a full disk: the user reads which file could not be
+// saved and why; no half-written file is left under the name, none beside
+// it, and nothing opens.
+void tst_BelgeIndir::doluDiskteBelgeBildirilirYarimKalmaz()
+{
+    SunucuOrtami o;
+    Tayrinti_tahsilat pencere(nullptr);
+    pencere.con = &o.bagc;
+    pencere.sirano = 612;
+    const QByteArray icerik = baytlar(40000, 'd');
+    o.sunucu.cevapla(u"SAnalPosPdfVer"_s, akimJson(icerik.size(), icerik));
+    const QString dosya = DekontDosyasi(612);
+    bool acildi = true;
+    {
+        DoluDisk dolu(4096);
+        QVERIFY(dolu.ok());
+        acildi = pencere.belgeyazClick();
+    }
+    QVERIFY(!acildi);
+    QCOMPARE(acilanlar(o.dialogs).size(), 0);
+    const QList<ShownDialog> mesajlar = o.dialogs.messages();
+    QCOMPARE(mesajlar.size(), 1);
+    QCOMPARE(mesajlar.first().kind, mtError);
+    const QString bas = u"Belge kaydedilemedi:\r\n"_s + QDir::toNativeSeparators(dosya) + u"\r\n"_s;
+    QVERIFY2(mesajlar.first().text.startsWith(bas), qPrintable(mesajlar.first().text));
+    QVERIFY2(mesajlar.first().text.mid(bas.size()).contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
+             qPrintable(mesajlar.first().text));
+    QVERIFY(!QFile::exists(dosya));
+    QCOMPARE(QDir(BelgelerKlasoru()).entryList({u"sanalposodeme612*"_s}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_MAIN(tst_BelgeIndir)

@@ -1,4 +1,5 @@
 #include "core/ayarini.h"
+#include "tests/core/yazmahatasi.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +28,8 @@ private slots:
     void writeIsPrivateAndAtomic();
     void failedWriteLeavesOldFile();
     void keepsOtherContent();
+    void unwritableKeepsOldFile_data();
+    void unwritableKeepsOldFile();
 
 private:
     QString write(const QByteArray& bytes, const QString& name = QStringLiteral("ayar.ini"));
@@ -179,6 +184,69 @@ void tst_ayarini::keepsOtherContent()
     QCOMPARE(ini.Deger(u"kullanici"_s, u"ek"_s), u"1"_s);
     QCOMPARE(ini.Deger(u"KULLANICI"_s, u"ISIM"_s), u"b"_s);
     QCOMPARE(ini.Mantiksal(u"kullanici"_s, u"hatırla"_s, true), false);
+}
+
+enum class Engel { DoluDisk, SaltOkunurKlasor, UstuDosya };
+Q_DECLARE_METATYPE(Engel)
+
+void tst_ayarini::unwritableKeepsOldFile_data()
+{
+    QTest::addColumn<Engel>("engel");
+    QTest::addColumn<qint64>("sigan");  // bytes a file may grow to on the full disk
+    QTest::addColumn<int>("hataNo");
+    QTest::newRow("disk full before the first byte") << Engel::DoluDisk << qint64(0) << EFBIG;
+    QTest::newRow("disk full halfway") << Engel::DoluDisk << qint64(600) << EFBIG;
+    QTest::newRow("read-only folder") << Engel::SaltOkunurKlasor << qint64(0) << EROFS;
+    QTest::newRow("folder is a file") << Engel::UstuDosya << qint64(0) << ENOTDIR;
+}
+
+// A settings file that cannot be written gives the system's reason and
+// leaves the old file byte for byte, with no temporary file beside it.
+void tst_ayarini::unwritableKeepsOldFile()
+{
+    QFETCH(Engel, engel);
+    QFETCH(qint64, sigan);
+    QFETCH(int, hataNo);
+    const QByteArray eski = "[kullanici]\nisim=eski\nsifre=eskisifre\nhat\xC4\xB1rla=1\n";
+    QString klasor = m_dir->path();
+    QString yol = write(eski);
+    std::unique_ptr<SaltOkunurKlasor> salt;
+    if (engel == Engel::SaltOkunurKlasor) {
+        salt = std::make_unique<SaltOkunurKlasor>(m_dir->path(), QList<QPair<QString, QByteArray>>{{u"ayar.ini"_s, eski}});
+        if (!salt->ok())
+            QSKIP("mounting a read-only file system is not allowed here");
+        klasor = salt->path();
+        yol = klasor + u"/ayar.ini"_s;
+    } else if (engel == Engel::UstuDosya) {
+        klasor = yol; // the file where the folder should be
+        yol = klasor + u"/ayar.ini"_s;
+    }
+    const QStringList once = QDir(klasor).entryList(QDir::Files | QDir::Hidden);
+
+    // Longer than the full disk lets grow: the write must fail midway.
+    const KullaniciAyari yeni{QString(1000, u'y'), u"yenisifre"_s, false};
+    QString hata;
+    bool yazildi = false;
+    if (engel == Engel::DoluDisk) {
+        DoluDisk dolu{rlim_t(sigan)};
+        QVERIFY(dolu.ok());
+        yazildi = AyarYaz(yol, yeni, &hata);
+    } else {
+        yazildi = AyarYaz(yol, yeni, &hata);
+    }
+    QVERIFY(!yazildi);
+    QCOMPARE(hata, QString::fromLocal8Bit(std::strerror(hataNo)));
+
+    const QString eskiYol = engel == Engel::UstuDosya ? klasor : yol;
+    QFile f(eskiYol);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), eski);
+    QCOMPARE(QDir(klasor).entryList(QDir::Files | QDir::Hidden), once);
+    // Once the disk has room again, the same write succeeds.
+    if (engel == Engel::DoluDisk) {
+        QVERIFY2(AyarYaz(yol, yeni, &hata), qPrintable(hata));
+        QCOMPARE(AyarOku(yol).isim, yeni.isim);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ayarini)
