@@ -65,6 +65,7 @@ struct TSepetSekmesi::YuklemeDurumu
 {
     std::unique_ptr<datasnap::Connection> klon;
     int carino = 0;
+    int yenilemeSayisi = 0;
     TableData veri;
     bool baglandi = false;
     bool yuklendi = false;
@@ -220,6 +221,7 @@ bool TSepetSekmesi::Yenile()
         sepet.assign(istemci.SepetVer2(sbilgi.CARINO()));
         OndalikFormatla(sepet);
         yuklendi = true;
+        ++FYenilemeSayisi;
     } catch (const datasnap::ServerError& e) {
         hataGoster(e.message());
     }
@@ -246,6 +248,7 @@ void TSepetSekmesi::Gosterildi()
     auto durum = std::make_shared<YuklemeDurumu>();
     durum->klon = bagc.CloneConnection();
     durum->carino = sbilgi.CARINO();
+    durum->yenilemeSayisi = FYenilemeSayisi;
     Async([durum] {
         durum->baglandi = BaglantiKontrol(*durum->klon, 1);
         if (durum->baglandi) {
@@ -265,7 +268,8 @@ void TSepetSekmesi::Gosterildi()
 
 void TSepetSekmesi::yuklemeBitir(YuklemeDurumu& durum)
 {
-    if (durum.yuklendi) {
+    // A reload meanwhile already put newer rows in the table.
+    if (durum.yuklendi && durum.yenilemeSayisi == FYenilemeSayisi) {
         sepet.assign(std::move(durum.veri));
         OndalikFormatla(sepet);
     }

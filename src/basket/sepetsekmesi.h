@@ -107,4 +107,7 @@ private:
     TToplamEtiketleri FEtiketler;
     TToplamlar FToplamlar;
     bool FYukleniyor = false;
+    // Counts the reloads through Yenile(): a showing's load that started
+    // before one of them brings older rows and must not replace the table.
+    int FYenilemeSayisi = 0;
 };
