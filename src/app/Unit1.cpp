@@ -26,6 +26,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -95,7 +96,19 @@ TForm1::TForm1(QWidget* parent, Icerik icerik)
     araedit->setFocus();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // A start-up job still running works on this window's connection, record
+    // and widgets: it is told to stop (its pending hand-offs to the main
+    // thread are dropped, no further step starts) and its hand-offs that are
+    // already queued are served until it has ended.
+    const std::shared_ptr<BaslangicDurumu> durum = m_baslangic;
+    if (durum->calisiyor.load()) {
+        durum->dur.store(true);
+        while (durum->calisiyor.load())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    }
+}
 
 // ---------------------------------------------------------------- frame
 
@@ -675,8 +688,29 @@ bool TForm1::FormCreate()
     if (!GirisYap())
         return false;
 
-    Async([this] { BaslangicIsi(); }).Await(this, [this] { AcilisReklamAdimi(); });
+    BaslangicIsiniBaslat();
     return true;
+}
+
+void TForm1::BaslangicIsiniBaslat()
+{
+    const std::shared_ptr<BaslangicDurumu> durum = m_baslangic;
+    durum->dur.store(false);
+    durum->calisiyor.store(true);
+    Async([this, durum] {
+        // The flag drops at the very end: the window's destructor waits for it,
+        // and the completion queued after it wakes that wait.
+        struct Bitis
+        {
+            BaslangicDurumu& d;
+            ~Bitis() { d.calisiyor.store(false); }
+        } bitis{*durum};
+        const HandOffStopScope durdurma(std::shared_ptr<const std::atomic<bool>>(durum, &durum->dur));
+        BaslangicIsi();
+    }).Await(this, [this, durum] {
+        if (!durum->dur.load())
+            AcilisReklamAdimi();
+    });
 }
 
 bool TForm1::GirisYap()
@@ -703,16 +737,23 @@ void TForm1::BaslangicIsi()
     runOnMainThread([this] { AnaBilgiAl(); });
     // Every later step runs even when an earlier one failed; the first error
     // that escaped a step is raised again once all have run.
+    // A window that is going away stops the job: no further step runs and
+    // nothing is reported.
     std::exception_ptr ilkHata;
+    const std::shared_ptr<BaslangicDurumu> durum = m_baslangic;
     for (const auto& adim : BaslangicAdimlari) {
+        if (durum->dur.load())
+            return;
         try {
             adim();
+        } catch (const MainThreadCallAbandoned&) {
+            return;
         } catch (...) {
             if (!ilkHata)
                 ilkHata = std::current_exception();
         }
     }
-    if (ilkHata)
+    if (ilkHata && !durum->dur.load())
         std::rethrow_exception(ilkHata);
 }
 

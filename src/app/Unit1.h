@@ -21,6 +21,7 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 #include <concepts>
 #include <functional>
 #include <memory>
@@ -134,6 +135,11 @@ public:
     // job's worker thread (each clones bagc itself; see BaslangicIsi).
     QList<std::function<void()>> BaslangicAdimlari;
 
+    // Starts the start-up job in the background as FormCreate does:
+    // BaslangicIsi on a worker, then AcilisReklamAdimi on the main thread.
+    // A window destroyed while the job runs stops it first (the running
+    // step's hand-offs to the main thread are dropped) and waits for it.
+    void BaslangicIsiniBaslat();
     // The start-up job's body (worker thread) and its completion (main thread).
     void BaslangicIsi();
     void AcilisReklamAdimi();
@@ -237,6 +243,13 @@ private:
 
     std::array<SekmeBaglantisi, SekmeSayisi> m_sekmeler;
     int m_etkinSekme = -1;
+    // The start-up job: set while it runs; `dur` asks it to stop.
+    struct BaslangicDurumu
+    {
+        std::atomic<bool> calisiyor{false};
+        std::atomic<bool> dur{false};
+    };
+    std::shared_ptr<BaslangicDurumu> m_baslangic = std::make_shared<BaslangicDurumu>();
     // Actions of the stock and basket tabs that the frame itself triggers.
     std::function<void()> m_stokAra, m_stokCariDegisti, m_sepetYenile;
     std::function<void(const QString&)> m_stokMetinAra;

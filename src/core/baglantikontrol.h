@@ -16,7 +16,9 @@ using BaglantiBeklemesi = std::function<void(std::chrono::milliseconds)>;
 // OK); with rapor 0 the caller reports. True when the connection is open.
 //
 // Callable from any thread: the boxes appear on the main thread and a worker
-// waits until each is closed. Never throws.
+// waits until each is closed. Throws nothing but MainThreadCallAbandoned,
+// when a box can no longer be shown because the worker's job is being
+// stopped or the program is ending (core/beklesinu.h).
 bool BaglantiKontrol(datasnap::Connection& connection, int rapor);
 // The same with the pause given (tests pass one that does not sleep).
 bool BaglantiKontrol(datasnap::Connection& connection, int rapor, const BaglantiBeklemesi& bekle);

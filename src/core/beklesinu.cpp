@@ -9,13 +9,37 @@
 #include <QThread>
 #include <QThreadPool>
 
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 namespace {
 
 QMutex g_handlerMutex;
 UnhandledErrorHandler g_handler;
 QAtomicPointer<QThreadPool> g_pool;
+// The application's thread, remembered so that it is still known while the
+// application object is being destroyed.
+QAtomicPointer<QThread> g_mainThread;
+// The stop flag of the current worker's HandOffStopScope.
+thread_local std::shared_ptr<const std::atomic<bool>> t_handOffStop;
+
+// One synchronous call handed to the main thread.
+struct HandOff
+{
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool started = false;
+    bool finished = false;
+    bool abandoned = false;
+    std::exception_ptr error;
+};
+
+bool handOffsStopped()
+{
+    return QCoreApplication::closingDown() || (t_handOffStop && t_handOffStop->load());
+}
 
 void defaultErrorHandler(std::exception_ptr error)
 {
@@ -154,8 +178,26 @@ void setAsyncPool(QThreadPool* pool)
 
 bool isMainThread()
 {
-    QCoreApplication* app = QCoreApplication::instance();
-    return !app || QThread::currentThread() == app->thread();
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        QThread* main = app->thread();
+        g_mainThread.storeRelease(main);
+        return QThread::currentThread() == main;
+    }
+    QThread* main = g_mainThread.loadAcquire();
+    return !main || QThread::currentThread() == main;
+}
+
+MainThreadCallAbandoned::MainThreadCallAbandoned()
+    : std::runtime_error("the main thread no longer takes calls from this task")
+{ }
+
+HandOffStopScope::HandOffStopScope(std::shared_ptr<const std::atomic<bool>> stop)
+    : m_previous(std::exchange(t_handOffStop, std::move(stop)))
+{ }
+
+HandOffStopScope::~HandOffStopScope()
+{
+    t_handOffStop = std::move(m_previous);
 }
 
 void runOnMainThread(const TProc& fn)
@@ -164,17 +206,50 @@ void runOnMainThread(const TProc& fn)
         fn();
         return;
     }
-    std::exception_ptr error;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || handOffsStopped())
+        throw MainThreadCallAbandoned();
+
+    // Not a blocking queued call: its wait cannot end when the main thread
+    // is destroying the application (which waits for this very worker) or
+    // the window the job works for.
+    auto handOff = std::make_shared<HandOff>();
+    const TProc* call = &fn;
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [&] {
+        app,
+        [handOff, call] {
+            {
+                std::lock_guard lock(handOff->mutex);
+                if (handOff->abandoned)
+                    return; // the worker has gone on; `call` may be gone too
+                handOff->started = true;
+            }
+            std::exception_ptr error;
             try {
-                fn();
+                (*call)();
             } catch (...) {
                 error = std::current_exception();
             }
+            {
+                std::lock_guard lock(handOff->mutex);
+                handOff->error = error;
+                handOff->finished = true;
+            }
+            handOff->changed.notify_all();
         },
-        Qt::BlockingQueuedConnection);
-    if (error)
-        std::rethrow_exception(error);
+        Qt::QueuedConnection);
+
+    std::unique_lock lock(handOff->mutex);
+    while (!handOff->finished) {
+        // A call already running on the main thread is always waited for.
+        if (!handOff->started && handOffsStopped()) {
+            handOff->abandoned = true;
+            throw MainThreadCallAbandoned();
+        }
+        // The stop conditions are not signalled; they are looked at again
+        // after a short while.
+        handOff->changed.wait_for(lock, std::chrono::milliseconds(20));
+    }
+    if (handOff->error)
+        std::rethrow_exception(handOff->error);
 }

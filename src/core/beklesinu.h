@@ -19,8 +19,11 @@
 #include <QObject>
 #include <QPointer>
 
+#include <atomic>
 #include <exception>
 #include <functional>
+#include <memory>
+#include <stdexcept>
 #include <type_traits>
 #include <utility>
 
@@ -74,7 +77,34 @@ bool isMainThread();
 
 // Runs fn on the main thread and waits for it. An exception thrown by fn is
 // carried back and thrown again in the caller's thread.
+//
+// A worker does not wait for a main thread that will never serve it: when the
+// application is being destroyed, or the stop flag of the worker's
+// HandOffStopScope is set, a call that has not started yet is dropped and
+// MainThreadCallAbandoned is thrown instead (fn then never runs).
 void runOnMainThread(const TProc& fn);
+
+class MainThreadCallAbandoned : public std::runtime_error
+{
+public:
+    MainThreadCallAbandoned();
+};
+
+// While alive on a worker thread, the hand-offs of that thread give up once
+// *stop is set (see runOnMainThread). The owner of what a job touches sets the
+// flag before it destroys those things, then serves the main thread's events
+// until the job has ended.
+class HandOffStopScope
+{
+public:
+    explicit HandOffStopScope(std::shared_ptr<const std::atomic<bool>> stop);
+    ~HandOffStopScope();
+    HandOffStopScope(const HandOffStopScope&) = delete;
+    HandOffStopScope& operator=(const HandOffStopScope&) = delete;
+
+private:
+    std::shared_ptr<const std::atomic<bool>> m_previous;
+};
 
 template <typename F> auto callOnMainThread(F&& fn) -> std::invoke_result_t<F>
 {
