@@ -135,7 +135,7 @@ void Tacilisreklam::REsimGoster(int i)
             // A failed advert keeps what was shown before.
             c->Close();
         }
-    }).Await(this, [this, sonuc] {
+    }).Await(this, [this, sonuc, i] {
         if (sonuc->geldi) {
             adet = sonuc->adet;
             Label1->setText(sonuc->baslik);
@@ -143,8 +143,13 @@ void Tacilisreklam::REsimGoster(int i)
             resim.loadFromData(sonuc->resim);
             m_resim = resim;
             resmiYerlestir();
+            m_gosterilen = i;
             konumYaz();
             arama = sonuc->arama;
+        } else if (sirasi != m_gosterilen) {
+            // The advert shown stays, and so does its position.
+            sirasi = m_gosterilen;
+            konumYaz();
         }
         Button1->setEnabled(true);
         Button2->setEnabled(true);

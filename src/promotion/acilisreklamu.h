@@ -71,4 +71,6 @@ private:
 
     bool m_yukleniyor = false;
     QPixmap m_resim;
+    // The position of the advert on screen; a failed load returns sirasi to it.
+    int m_gosterilen = 1;
 };
