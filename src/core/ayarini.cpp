@@ -59,11 +59,15 @@ void IniDosyasi::MetindenOku(const QString& text)
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {
-            if (!line.endsWith(QLatin1Char(']')) || line.size() < 3) {
-                current = nullptr; // a damaged header: its keys belong nowhere
+            const QString name = line.mid(1, line.size() - 2).trimmed();
+            // A damaged header, or one with only blanks in it (it would be
+            // written back as "[]", which reads as damaged): its keys belong
+            // nowhere.
+            if (!line.endsWith(QLatin1Char(']')) || line.size() < 2 || name.isEmpty()) {
+                current = nullptr;
                 continue;
             }
-            current = &bolumAc(line.mid(1, line.size() - 2).trimmed());
+            current = &bolumAc(name);
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -200,7 +204,10 @@ void IniDosyasi::DegerYaz(const QString& section, const QString& key, const QStr
 {
     const QString sec = clean(section);
     const QString k = clean(key);
-    if (sec.isEmpty() || k.isEmpty() || k.contains(QLatin1Char('=')))
+    // A key with '=' would split differently, and one that starts like a
+    // section header or a comment would not read back as a key at all.
+    if (sec.isEmpty() || k.isEmpty() || k.contains(QLatin1Char('=')) || k.startsWith(QLatin1Char('['))
+        || k.startsWith(QLatin1Char(';')) || k.startsWith(QLatin1Char('#')))
         return;
     Bolum& target = bolumAc(sec);
     for (auto& kv : target.degerler) {

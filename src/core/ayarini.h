@@ -24,6 +24,9 @@ public:
     // Keys compare case-insensitively, as INI files usually do.
     QString Deger(const QString& section, const QString& key, const QString& defaultValue = {}) const;
     bool VarMi(const QString& section, const QString& key) const;
+    // Line breaks in the section, key and value become blanks. A key that
+    // could not be read back (empty, with '=', starting with '[', ';' or '#')
+    // is not stored.
     void DegerYaz(const QString& section, const QString& key, const QString& value);
 
     // "1"/"0" when writing; reading accepts 0/1 and false/true (any integer

@@ -30,6 +30,10 @@ private slots:
     void keepsOtherContent();
     void unwritableKeepsOldFile_data();
     void unwritableKeepsOldFile();
+    void writtenTextReadsBackTheSame_data();
+    void writtenTextReadsBackTheSame();
+    void keysThatWouldNotReadBackAreRefused_data();
+    void keysThatWouldNotReadBackAreRefused();
 
 private:
     QString write(const QByteArray& bytes, const QString& name = QStringLiteral("ayar.ini"));
@@ -246,6 +250,65 @@ void tst_ayarini::unwritableKeepsOldFile()
     if (engel == Engel::DoluDisk) {
         QVERIFY2(AyarYaz(yol, yeni, &hata), qPrintable(hata));
         QCOMPARE(AyarOku(yol).isim, yeni.isim);
+    }
+}
+
+void tst_ayarini::writtenTextReadsBackTheSame_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("isim");
+    QTest::newRow("header of blanks") << QByteArray("[ ]\nisim=yok\n[kullanici]\nisim=var\n") << u"var"_s;
+    QTest::newRow("header of a form feed") << QByteArray("i\n[\x0c]\n\xa8\xa9i]\n[]\n\xa0\xa0!c\x04") << QString();
+    QTest::newRow("empty header") << QByteArray("[]\nisim=yok\n") << QString();
+    QTest::newRow("header of one bracket") << QByteArray("[\nisim=yok\n[kullanici]\nisim=k\n") << u"k"_s;
+}
+
+// What is read and written again reads back to the same text: nothing read
+// from a file is lost or changed by the next save.
+void tst_ayarini::writtenTextReadsBackTheSame()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, isim);
+    IniDosyasi ini;
+    ini.MetindenOku(QString::fromUtf8(bytes));
+    IniDosyasi again;
+    again.MetindenOku(ini.Metin());
+    QCOMPARE(again.Metin(), ini.Metin());
+    QCOMPARE(again.Deger(u"kullanici"_s, u"isim"_s), isim);
+}
+
+void tst_ayarini::keysThatWouldNotReadBackAreRefused_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored"); // the key as kept; empty: refused
+    QTest::newRow("plain") << u"isim"_s << u"isim"_s;
+    QTest::newRow("outer blanks") << u"  isim \r"_s << u"isim"_s;
+    QTest::newRow("turkish") << u"hatırla"_s << u"hatırla"_s;
+    QTest::newRow("inner bracket") << u"a[b]"_s << u"a[b]"_s;
+    QTest::newRow("like a header") << u"[kullanici]"_s << QString();
+    QTest::newRow("like a comment") << u";yorum"_s << QString();
+    QTest::newRow("like a hash comment") << u"#yorum"_s << QString();
+    QTest::newRow("with equals") << u"a=b"_s << QString();
+    QTest::newRow("blank") << u" \r\n "_s << QString();
+}
+
+// A key is stored only when it reads back as itself; otherwise the file's
+// text stays as it was.
+void tst_ayarini::keysThatWouldNotReadBackAreRefused()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    IniDosyasi ini;
+    ini.MetindenOku(u"[kullanici]\nisim=a\n"_s);
+    const QString before = ini.Metin();
+    ini.DegerYaz(u"kullanici"_s, key, u"deger"_s);
+    IniDosyasi back;
+    back.MetindenOku(ini.Metin());
+    if (stored.isEmpty()) {
+        QCOMPARE(ini.Metin(), before);
+    } else {
+        QCOMPARE(back.Deger(u"kullanici"_s, stored), u"deger"_s);
+        QCOMPARE(back.Metin(), ini.Metin());
     }
 }
 
