@@ -283,7 +283,6 @@ private:
                              durum >= 5 ? m_rng.pick(ourNotes) : QString(),
                              m_rng.chance(30) ? QStringLiteral("Müşteri vade farkı istemedi.") : QString()});
                 const int lines = m_rng.range(2, 6);
-                pricing::LineAmounts total;
                 std::vector<std::tuple<const Item *, double, double, pricing::Rates>> delivered;
                 for (int l = 0; l < lines; ++l) {
                     const Item &item = randomItem();

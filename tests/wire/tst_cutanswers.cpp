@@ -82,10 +82,12 @@ private slots:
     void cutBodiesAreCleanErrors_data();
     void cutBodiesAreCleanErrors();
     void cutOffsetsOfABigBody();
+    void cleanupTestCase();
 
 private:
     std::unique_ptr<ServerFixture> m_server;
     QList<SampleAnswer> m_answers;
+    qsizetype m_bodies = 0, m_cuts = 0, m_bytes = 0;
 };
 
 void tst_CutAnswers::initTestCase()
@@ -141,6 +143,9 @@ void tst_CutAnswers::cutBodiesAreCleanErrors()
     QFETCH(BodyKind, kind);
     const QList<qsizetype> offsets = cutOffsets(body);
     QVERIFY(!offsets.isEmpty());
+    ++m_bodies;
+    m_cuts += offsets.size();
+    m_bytes += body.size();
     for (qsizetype at : offsets) {
         // A copy, not a view: the decoder must not read past the cut.
         const QByteArray cut(body.constData(), at);
@@ -182,6 +187,11 @@ void tst_CutAnswers::cutOffsetsOfABigBody()
     QVERIFY(offsets.size() > 2 * kEdge + (body.size() - 2 * kEdge) / kStride);
     for (qsizetype at : offsets)
         QVERIFY(at >= 0 && at < body.size());
+}
+
+void tst_CutAnswers::cleanupTestCase()
+{
+    qInfo("%lld bodies (%lld bytes) cut at %lld offsets", qlonglong(m_bodies), qlonglong(m_bytes), qlonglong(m_cuts));
 }
 
 QTEST_GUILESS_MAIN(tst_CutAnswers)
