@@ -86,9 +86,14 @@ void TDuyurular::Gosterildi()
             return;
         }
         std::optional<TAcilisEkranlariki> hepsi;
-        {
+        try {
             TServerMethods1Client istemci(*klon);
             hepsi = istemci.AcilisEkranlarVer2();
+        } catch (const std::exception&) {
+            // A failed call is a failed load: the rows stay and the user is told.
+            klon->Close();
+            sonuc->hata = true;
+            return;
         }
         klon->Close();
         sonuc->geldi = true;

@@ -1,16 +1,21 @@
-// The opening adverts under a failing server, through a fault-injecting
-// proxy in front of the application server: an advert that cannot be
-// fetched leaves the window as it was (title, picture, position, link), the
-// arrows usable again, and says only what the connection check says; the
-// next try, the server healthy again, shows the advert.
+// The opening adverts and the announcements tab under a failing server,
+// through a fault-injecting proxy in front of the application server: an
+// advert that cannot be fetched leaves the window as it was (title, picture,
+// position, link), the arrows usable again, and says only what the
+// connection check says; an announcements reload that fails keeps the rows,
+// ends as a failure with the connection message and leaves the grid usable.
+// The next try, the server healthy again, succeeds.
 
 #include "core/dialogrecorder.h"
+#include "platform/grid/datagrid.h"
 #include "promotion/acilisreklamu.h"
+#include "promotion/duyurularu.h"
 #include "tests/support/faultenv.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QThreadPool>
 #include <QToolButton>
@@ -65,6 +70,8 @@ private slots:
     }
     void reklamGelmez_data() { addFaultRows(false); }
     void reklamGelmez();
+    void duyurularGelmez_data() { addFaultRows(false); }
+    void duyurularGelmez();
 };
 
 void tst_hata_acilisreklam::reklamGelmez()
@@ -111,6 +118,49 @@ void tst_hata_acilisreklam::reklamGelmez()
     o.heal();
     QVERIFY(ok(w, Qt::Key_Right));
     QCOMPARE(gorunen(w), ikinci);
+}
+
+void tst_hata_acilisreklam::duyurularGelmez()
+{
+    QFETCH(InjectedFault, fault);
+    FaultEnv o;
+    QVERIFY(o.ok());
+    TDuyurular sekme(o.bagc);
+    QSignalSpy bitti(&sekme, &TDuyurular::YuklemeBitti);
+    QSignalSpy mesgul(&sekme, &TDuyurular::Yukleniyor);
+    sekme.Gosterildi();
+    QVERIFY(bitti.wait(60000));
+    QCOMPARE(bitti.takeFirst().first().toBool(), true);
+    const int satirlar = sekme.model()->rowCount();
+    QVERIFY(satirlar > 0);
+    const QString ilkBaslik = sekme.model()->item(0, 1)->text();
+    QVERIFY2(o.dialogs.messages().isEmpty(), qPrintable(o.dialogs.texts().join(u" | "_s)));
+
+    o.apply(fault, u"AcilisEkranlarVer2"_s);
+    mesgul.clear();
+    sekme.Gosterildi();
+    QVERIFY(bitti.wait(60000));
+    if (!fault.refuse)
+        QCOMPARE(o.proxy.faultsApplied(), 1);
+    QCOMPARE(bitti.takeFirst().first().toBool(), fault.succeeds);
+    // The rows stay; the grid and the busy indicator are as before the load.
+    QCOMPARE(sekme.model()->rowCount(), satirlar);
+    QCOMPARE(sekme.model()->item(0, 1)->text(), ilkBaslik);
+    QVERIFY(sekme.cxGridduyuru->isEnabled());
+    QVERIFY(!sekme.YuklemeSuruyor());
+    QCOMPARE(mesgul.size(), 2);
+    QCOMPARE(mesgul.last().first().toBool(), false);
+    QCoreApplication::processEvents(); // an error escaping the load is reported after it
+    QCOMPARE(o.dialogs.texts(), fault.succeeds ? QStringList{}
+                                               : FaultEnv::failureTexts(
+                                                     fault, u"Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"_s));
+
+    o.heal();
+    o.dialogs.clear();
+    sekme.Gosterildi();
+    QVERIFY(bitti.wait(60000));
+    QCOMPARE(bitti.takeFirst().first().toBool(), true);
+    QCOMPARE(sekme.model()->rowCount(), satirlar);
 }
 
 QTEST_MAIN(tst_hata_acilisreklam)
