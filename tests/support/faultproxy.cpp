@@ -446,13 +446,25 @@ bool FaultProxy::takeRule(const QString& path, Rule* rule)
     return false;
 }
 
-void FaultProxy::record(const Call& call)
+int FaultProxy::record(const Call& call)
 {
+    int index;
     {
         std::lock_guard lock(m_mutex);
+        index = int(m_calls.size());
         m_calls.append(call);
         if (call.faulted)
             ++m_faults;
+    }
+    m_changed.notify_all();
+    return index;
+}
+
+void FaultProxy::markHeadSent(int index)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_calls[index].headSent = true;
     }
     m_changed.notify_all();
 }
@@ -660,11 +672,12 @@ void FaultProxy::serve(int fd)
         }
 
         call.faulted = applied;
-        record(call);
+        const int index = record(call);
         if (rule.fault == Fault::Drop)
             break;
 
         std::string wire = headText(answer, announced);
+        const size_t headSize = wire.size();
         wire += cutShort ? answer.body.substr(0, answer.body.size() / 2) : answer.body;
         wire += extra;
         if (slow) {
@@ -672,10 +685,15 @@ void FaultProxy::serve(int fd)
             for (size_t at = 0; at < wire.size() && open; at += piece) {
                 if (at > 0)
                     std::this_thread::sleep_for(std::chrono::milliseconds(rule.pieceDelayMs));
-                open = !stopping() && sendAll(fd, wire.data() + at, std::min(piece, wire.size() - at));
+                const size_t n = std::min(piece, wire.size() - at);
+                open = !stopping() && sendAll(fd, wire.data() + at, n);
+                if (open && at < headSize && at + n >= headSize)
+                    markHeadSent(index);
             }
         } else {
             open = sendAll(fd, wire.data(), wire.size());
+            if (open)
+                markHeadSent(index);
         }
         if (reset || closeAfter)
             break;

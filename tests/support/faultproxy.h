@@ -88,6 +88,7 @@ public:
         QString path;
         bool faulted = false;  // a fault was applied to it
         bool upstream = false; // the upstream received it
+        bool headSent = false; // the answer's status line and headers were written in full
     };
 
     explicit FaultProxy(int upstreamPort, const QString& upstreamHost = QStringLiteral("127.0.0.1"));
@@ -128,7 +129,9 @@ private:
     void acceptLoop();
     void serve(int fd);
     bool takeRule(const QString& path, Rule* rule);
-    void record(const Call& call);
+    // Appends the call and answers its index in calls().
+    int record(const Call& call);
+    void markHeadSent(int index);
     bool listenOn(int port);
     void closeListener();
     bool stopping() const;

@@ -73,6 +73,7 @@ private slots:
     void faultReachesTheClient_data();
     void faultReachesTheClient();
     void slowAnswerWithinTheTimeoutArrivesWhole();
+    void trickledHeadEndsTheCallAtItsTimeout();
     void ruleAppliesToTheNextCallsOnly();
     void stallEndsWhenTheClientGivesUp();
     void releasedStallDeliversTheAnswer();
@@ -186,6 +187,28 @@ void tst_FaultProxy::slowAnswerWithinTheTimeoutArrivesWhole()
     QVERIFY2(!o.error, o.error ? qPrintable(o.error->message()) : "");
     QCOMPARE(o.rows, before.rows);
     QCOMPARE(proxy.faultsApplied(), 1);
+}
+
+// A server that sends its headers a byte at a time: the call still ends at
+// the call timeout, long before the head is complete, instead of waiting for
+// every byte (each of which comes well within a single read's timeout).
+void tst_FaultProxy::trickledHeadEndsTheCallAtItsTimeout()
+{
+    FaultProxy proxy(m_server.port());
+    datasnap::Connection c;
+    pointAt(c, proxy.port());
+    FaultProxy::Rule rule;
+    rule.match = QStringLiteral("YenilerVer2");
+    rule.fault = Fault::Slow;
+    rule.pieceBytes = 1;
+    rule.pieceDelayMs = 100; // a head of 100 bytes and more takes ten seconds and more
+    proxy.inject(rule);
+    const Outcome o = callOnce(c, QStringLiteral("YenilerVer2"));
+    QVERIFY(o.error);
+    QCOMPARE(o.error->kind(), Kind::Timeout);
+    const QList<FaultProxy::Call> calls = proxy.calls();
+    QCOMPARE(calls.size(), 1);
+    QVERIFY2(!calls.first().headSent, "the call waited for the whole trickled head");
 }
 
 void tst_FaultProxy::ruleAppliesToTheNextCallsOnly()

@@ -4,8 +4,11 @@
 #include "platform/datasnap/servererror.h"
 
 #include <chrono>
+#include <condition_variable>
+#include <map>
 #include <mutex>
 #include <signal.h>
+#include <thread>
 
 namespace datasnap {
 
@@ -26,6 +29,91 @@ void ignoreBrokenPipes()
             ::signal(SIGPIPE, SIG_IGN);
     });
 }
+
+using Clock = std::chrono::steady_clock;
+
+// Ends calls that outlive their deadline. Each socket read waits at most the
+// call timeout, but a server that trickles its status line and headers a few
+// bytes at a time keeps every single read short, and the library checks the
+// progress only while a body arrives; so the deadline of the whole call is
+// kept from outside: one thread for the process shuts the channel's socket
+// down when a call's deadline passes, and the call then fails as timed out.
+class CallDeadlines
+{
+public:
+    static CallDeadlines& instance()
+    {
+        // Never destroyed: calls may run while the process ends.
+        static CallDeadlines* const deadlines = new CallDeadlines;
+        return *deadlines;
+    }
+
+    quint64 watch(HttpChannel* channel, Clock::time_point deadline)
+    {
+        std::lock_guard lock(m_mutex);
+        const quint64 id = m_next++;
+        m_calls.emplace(id, Watched{channel, deadline});
+        // The thread is woken only when this deadline comes before the one it
+        // waits for; calls with the usual timeout never wake it.
+        if (deadline < m_wakeAt)
+            m_changed.notify_one();
+        return id;
+    }
+
+    // After release() returns the channel is no longer touched.
+    void release(quint64 id)
+    {
+        std::lock_guard lock(m_mutex);
+        m_calls.erase(id);
+    }
+
+private:
+    struct Watched
+    {
+        HttpChannel* channel;
+        Clock::time_point deadline;
+    };
+
+    CallDeadlines()
+    {
+        std::thread([this] { run(); }).detach();
+    }
+
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wakeAt = Clock::time_point::max();
+            for (const auto& [id, w] : m_calls)
+                m_wakeAt = std::min(m_wakeAt, w.deadline);
+            if (m_calls.empty()) {
+                m_changed.wait(lock);
+                continue;
+            }
+            if (Clock::now() < m_wakeAt) {
+                m_changed.wait_until(lock, m_wakeAt);
+                continue;
+            }
+            const Clock::time_point now = Clock::now();
+            for (auto it = m_calls.begin(); it != m_calls.end();) {
+                if (it->second.deadline <= now) {
+                    // Shuts the socket down under the lock, so the call cannot
+                    // end and free its channel meanwhile.
+                    it->second.channel->stop();
+                    it = m_calls.erase(it);
+                } else {
+                    ++it;
+                }
+            }
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::map<quint64, Watched> m_calls;
+    quint64 m_next = 1;
+    Clock::time_point m_wakeAt = Clock::time_point::max(); // what the thread waits for
+};
 
 int positiveOr(const QString& text, int fallback)
 {
@@ -142,11 +230,11 @@ HttpAnswer Connection::post(const QString& path, const QByteArray& body, const Q
     if (!m_channel)
         throw ServerError(ServerError::Kind::NotOpen, QString::fromLatin1(kConnectionNotOpenText), 0, method);
 
-    using Clock = std::chrono::steady_clock;
     const int timeoutMs = callTimeoutMs();
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     // Each socket read and write waits at most the whole call timeout; the
-    // progress check ends a body that trickles in past the deadline.
+    // progress check ends a body that trickles in past the deadline, and
+    // CallDeadlines anything else that does.
     m_channel->set_read_timeout(std::chrono::milliseconds(timeoutMs));
     m_channel->set_write_timeout(std::chrono::milliseconds(timeoutMs));
 
@@ -160,7 +248,10 @@ HttpAnswer Connection::post(const QString& path, const QByteArray& body, const Q
 
     httplib::Response res;
     httplib::Error error = httplib::Error::Success;
-    if (!m_channel->send(req, res, error)) {
+    const quint64 watched = CallDeadlines::instance().watch(m_channel.get(), deadline);
+    const bool sent = m_channel->send(req, res, error);
+    CallDeadlines::instance().release(watched);
+    if (!sent) {
         if (Clock::now() >= deadline || error == httplib::Error::Canceled)
             throw ServerError(ServerError::Kind::Timeout,
                               QStringLiteral("No complete answer from the server to %1 within %2 ms")
