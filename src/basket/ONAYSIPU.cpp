@@ -217,6 +217,15 @@ void TONAYSIP::boxkargoClick()
     const int secili = SeciliKargoTuru();
     if (secili < 0)
         return;
+    // The companies of the kind clicked before go first: when this kind's
+    // cannot be fetched the list stays empty, and none of another kind can
+    // be sent with this one.
+    {
+        const QSignalBlocker sessiz(kargocombo);
+        kargocombo->clear();
+    }
+    if (kargo.Active())
+        kargo.EmptyDataSet();
     if (!BaglantiKontrol(bagc, 1))
         return;
     try {

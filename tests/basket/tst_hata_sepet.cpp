@@ -6,6 +6,8 @@
 //   again once the server answers, the server holds the change once;
 // - a failed order leaves the basket as it was, reports "Sipariş Göndermede
 //   Hata", and sending again never records the lines twice;
+// - a lookup of the confirmation window that fails leaves its list empty,
+//   and "Evet" then asks for the missing choice;
 // - the outstanding-lines tab reports a failed load and stays usable.
 #include "appserver/database.h"
 #include "basket/ONAYSIPU.h"
@@ -28,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <csignal>
+#include <memory>
 #include <optional>
 #include <tuple>
 
@@ -189,6 +192,8 @@ private slots:
     void degisiklikHatasi();
     void siparisHatasi_data() { addFaultRows(false); }
     void siparisHatasi();
+    void onayAramasiHatasi_data();
+    void onayAramasiHatasi();
     void bakiyeYuklemeHatasi_data() { addFaultRows(true); }
     void bakiyeYuklemeHatasi();
 };
@@ -457,6 +462,91 @@ void tst_HataSepet::siparisHatasi()
     QCOMPARE(o.env.dialogs.texts(),
              QStringList{sunucuyaUlasti ? u"Sipariş Göndermede Hata"_s : u"Siparişiniz Gönderildi !"_s});
     QVERIFY(o.sunucudaki().isEmpty());
+}
+
+void tst_HataSepet::onayAramasiHatasi_data()
+{
+    QTest::addColumn<QString>("metot");
+    QTest::addColumn<QString>("eksikSecim"); // what "Evet" asks for after the failure
+    QTest::addColumn<InjectedFault>("fault");
+    const std::tuple<const char *, QString, QString> aramalar[] = {
+        {"delivery kinds", u"TeslimVer"_s, u"Lütfen Teslim Durumu Seçiniz !"_s},
+        {"cargo kinds", u"KargoVer"_s, u"Lütfen Kargo Türünü Seçiniz !"_s},
+        {"cargo companies", u"KargolarVer"_s, u"Lütfen Kargo  Seçiniz !"_s},
+    };
+    for (const auto &[ad, metot, eksik] : aramalar)
+        for (const auto &[name, fault] : faultRows(true)) {
+            // Both kinds come after one connection check: refused, the
+            // delivery kinds fail first.
+            if (fault.refuse && metot == u"KargoVer")
+                continue;
+            QTest::addRow("%s: %s", ad, name.constData()) << metot << eksik << fault;
+        }
+}
+
+void tst_HataSepet::onayAramasiHatasi()
+{
+    QFETCH(QString, metot);
+    QFETCH(QString, eksikSecim);
+    QFETCH(InjectedFault, fault);
+    FaultEnv env;
+    QVERIFY(env.ok());
+    const bool firmalar = metot == u"KargolarVer";
+
+    if (!firmalar)
+        env.apply(fault, metot);
+    std::unique_ptr<TONAYSIP> onay(TONAYSIP::Ac(nullptr, env.bagc, QString(), env.sbilgi, u"100,00"_s));
+    if (firmalar) {
+        // The first kind's companies arrive and one is chosen; then another
+        // kind is clicked and its companies cannot be fetched.
+        QVERIFY(env.dialogs.texts().isEmpty());
+        QVERIFY(onay->KargoTuruAdlari().size() >= 2);
+        onay->KargoTuruSec(0);
+        QVERIFY(onay->kargocombo->count() > 1);
+        onay->kargocombo->setCurrentIndex(1);
+        env.apply(fault, metot);
+        onay->KargoTuruSec(1);
+    }
+    const QStringList metinler = env.dialogs.texts();
+    const QList<ShownDialog> gosterilen = env.dialogs.messages();
+    if (!fault.refuse)
+        QCOMPARE(env.proxy.faultsApplied(), 1);
+
+    env.heal();
+    env.dialogs.clear();
+    if (fault.succeeds) {
+        QVERIFY(metinler.isEmpty());
+        QVERIFY(!onay->TeslimAdlari().isEmpty());
+        QVERIFY(!onay->KargoTuruAdlari().isEmpty());
+        if (firmalar)
+            QVERIFY(onay->kargocombo->count() > 1);
+        return;
+    }
+    QVERIFY(!metinler.isEmpty());
+    if (fault.refuse) {
+        QCOMPARE(metinler, FaultEnv::failureTexts(fault, kBaglantiHatasi));
+    } else {
+        QCOMPARE(metinler.size(), 1);
+        QCOMPARE(gosterilen.first().kind, mtError);
+        if (fault.fault == FaultProxy::Fault::Status500)
+            QCOMPARE(metinler.first(), u"Deliberate server failure"_s);
+    }
+    // The affected list is empty...
+    if (metot == u"TeslimVer") {
+        QVERIFY(onay->TeslimAdlari().isEmpty());
+    } else if (metot == u"KargoVer") {
+        QVERIFY(!onay->TeslimAdlari().isEmpty());
+        QVERIFY(onay->KargoTuruAdlari().isEmpty());
+    } else {
+        // ...none of the companies of the kind clicked before is left to send.
+        QCOMPARE(onay->kargocombo->count(), 0);
+    }
+    // ...and "Evet" asks for the missing choice instead of closing.
+    if (metot == u"KargoVer")
+        onay->TeslimSec(0);
+    onay->Button1Click();
+    QCOMPARE(env.dialogs.texts(), QStringList{eksikSecim});
+    QVERIFY(onay->result() != QDialog::Accepted);
 }
 
 void tst_HataSepet::bakiyeYuklemeHatasi()
