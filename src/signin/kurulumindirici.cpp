@@ -4,6 +4,17 @@
 
 #include <httplib.h>
 
+#include <atomic>
+
+namespace {
+std::atomic<std::chrono::milliseconds::rep> zamanAsimi{60000};
+} // namespace
+
+std::chrono::milliseconds KurulumZamanAsimiAyarla(std::chrono::milliseconds sure)
+{
+    return std::chrono::milliseconds(zamanAsimi.exchange(sure.count()));
+}
+
 IndirmeSonucu KurulumuIndir(const QString& adres, const IndirmeIlerlemesi& ilerleme)
 {
     IndirmeSonucu s;
@@ -13,8 +24,9 @@ IndirmeSonucu KurulumuIndir(const QString& adres, const IndirmeIlerlemesi& ilerl
         return s;
     }
     httplib::Client istemci(a.koken.toStdString());
-    istemci.set_connection_timeout(std::chrono::milliseconds(60000));
-    istemci.set_read_timeout(std::chrono::milliseconds(60000));
+    const std::chrono::milliseconds sure(zamanAsimi.load());
+    istemci.set_connection_timeout(sure);
+    istemci.set_read_timeout(sure);
     istemci.set_follow_location(true);
     istemci.set_decompress(true);
     const httplib::Headers basliklar = {

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 
 struct IndirmeSonucu
@@ -20,3 +21,7 @@ struct IndirmeSonucu
 using IndirmeIlerlemesi = std::function<void(qint64 toplam, qint64 okunan)>;
 
 IndirmeSonucu KurulumuIndir(const QString& adres, const IndirmeIlerlemesi& ilerleme);
+
+// The connection and response time-out of the download (60 000 ms);
+// tests shorten it. Returns the previous one.
+std::chrono::milliseconds KurulumZamanAsimiAyarla(std::chrono::milliseconds sure);

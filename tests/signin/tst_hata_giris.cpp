@@ -10,6 +10,7 @@
 #include "signin/disipbul.h"
 #include "signin/dosyaindiru.h"
 #include "signin/girisformu.h"
+#include "signin/kurulumindirici.h"
 #include "signin/programsonu.h"
 #include "tests/support/faultenv.h"
 
@@ -83,6 +84,8 @@ void tst_hata_giris::initTestCase()
     qputenv("XDG_CONFIG_HOME", m_klasor.filePath(u"config"_s).toUtf8());
     qputenv("XDG_DATA_HOME", m_klasor.filePath(u"data"_s).toUtf8());
     disip::TekrarBeklemesiAyarla(std::chrono::milliseconds(0));
+    // A stalled setup download fails after this instead of a minute.
+    KurulumZamanAsimiAyarla(std::chrono::milliseconds(kFaultCallTimeoutMs));
 }
 
 void tst_hata_giris::init()
@@ -232,6 +235,7 @@ void tst_hata_giris::guncellemeIndirilemez_data()
     QTest::newRow("refused") << InjectedFault{true};
     QTest::newRow("drop") << InjectedFault{false, F::Drop};
     QTest::newRow("reset mid-answer") << InjectedFault{false, F::ResetMidAnswer};
+    QTest::newRow("stall past the time-out") << InjectedFault{false, F::Stall};
     QTest::newRow("500 with error") << InjectedFault{false, F::Status500};
     QTest::newRow("500 without body") << InjectedFault{false, F::Status500Empty};
     QTest::newRow("shorter than announced") << InjectedFault{false, F::StreamShort};
