@@ -15,7 +15,7 @@ if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     -DZELVORI_FUZZ=ON -DZELVORI_BUILD_BENCH=OFF \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache || { echo "dev: fuzz configure failed" >&2; exit 1; }
 fi
-targets=$(ninja -C "$BUILD_DIR" -t targets all | sed -n 's/^\(fuzz_[a-z_]*\): .*/\1/p' | sort -u)
+targets=$(ninja -C "$BUILD_DIR" -t targets all | sed -n 's/^\(fuzz_[a-z_]*\): .*/\1/p' | grep -v '_autogen' | sort -u)
 [ -n "$targets" ] || { echo "dev: no fuzz targets are defined" >&2; exit 1; }
 cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target $targets || { echo "dev: fuzz build failed" >&2; exit 1; }
 mkdir -p "$BUILD_DIR/crashes" "$BUILD_DIR/logs"
