@@ -292,7 +292,7 @@ int main(int argc, char **argv)
                                           : std::vector<Size>{{20, 15, "ratio<2", "-"},
                                                               {1000, 15, "ratio<2", "-"},
                                                               {10000, 11, "<300,ratio<2", "max<50"},
-                                                              {100000, 5, "ratio<2", "-"}};
+                                                              {100000, 3, "ratio<2", "-"}};
     qint64 bytesOfLargest = 0;
     for (const Size &size : sizes) {
         bench::ServerProcess server;

@@ -39,6 +39,15 @@ inline Spread spread(std::vector<double> v)
     return s;
 }
 
+// A number as the report shows it: four significant digits, whole numbers
+// from 10 000 on (no exponent).
+inline std::string number(double v)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, v >= 1e4 || v <= -1e4 ? "%.0f" : "%.4g", v);
+    return text;
+}
+
 // One figure; floorName empty (or floor samples empty) for none.
 inline void figure(const std::string &section, const std::string &name, const std::vector<double> &samples,
                    const std::string &unit, const std::string &floorName, const std::vector<double> &floor,
@@ -46,12 +55,11 @@ inline void figure(const std::string &section, const std::string &name, const st
 {
     const Spread s = spread(samples);
     const bool hasFloor = !floorName.empty() && !floor.empty();
-    char floorMedian[32] = "-";
-    if (hasFloor)
-        std::snprintf(floorMedian, sizeof floorMedian, "%.4g", spread(floor).median);
-    std::printf("FIGURE\t%s\t%s\t%.4g\t%.4g\t%.4g\t%s\t%s\t%s\t%s\t%s\n", section.c_str(), name.c_str(), s.median,
-                s.min, s.max, unit.c_str(), hasFloor ? floorName.c_str() : "-", floorMedian,
-                target.empty() ? "-" : target.c_str(), note.empty() ? "-" : note.c_str());
+    const std::string floorMedian = hasFloor ? number(spread(floor).median) : std::string("-");
+    std::printf("FIGURE\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", section.c_str(), name.c_str(),
+                number(s.median).c_str(), number(s.min).c_str(), number(s.max).c_str(), unit.c_str(),
+                hasFloor ? floorName.c_str() : "-", floorMedian.c_str(), target.empty() ? "-" : target.c_str(),
+                note.empty() ? "-" : note.c_str());
     std::fflush(stdout);
 }
 
