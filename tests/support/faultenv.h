@@ -24,8 +24,9 @@
 
 #include <chrono>
 
-// The call timeout the tests run with: short, so that a stall is quick.
-inline constexpr int kFaultCallTimeoutMs = 700;
+// The call timeout the tests run with: short, so that a stall is quick, yet
+// long enough for a healthy call on a loaded machine.
+inline constexpr int kFaultCallTimeoutMs = 1000;
 
 // One row's fault: a proxy fault on the site's server method, or the server
 // refusing every connection.
@@ -51,8 +52,8 @@ inline QList<QPair<QByteArray, InjectedFault>> faultRows(bool answersTable)
         {"drop", {false, F::Drop}},
         {"reset mid-answer", {false, F::ResetMidAnswer}},
         {"stall", {false, F::Stall}},
-        // Pieces of 8 bytes every 150 ms: even the head alone outlasts the timeout.
-        {"slow past timeout", {false, F::Slow, 8, 150}},
+        // Pieces of 8 bytes every 250 ms: even the head alone outlasts the timeout.
+        {"slow past timeout", {false, F::Slow, 8, 250}},
         {"slow within timeout", {false, F::Slow, 4096, 1, true}},
         {"500 with error", {false, F::Status500}},
         {"500 without body", {false, F::Status500Empty}},

@@ -82,20 +82,29 @@ std::string trim(const std::string& s)
     return s.substr(b, e - b + 1);
 }
 
-// Reads one request; nullopt when the client closed the connection or sent
-// something that is not HTTP/1.1 with a Content-Length body.
-std::optional<RawRequest> readRequest(int fd, std::string& buffer)
+// Appends what the socket has next; false when the client closed it.
+bool receiveMore(int fd, std::string& buffer)
 {
-    size_t headerEnd;
-    while ((headerEnd = buffer.find("\r\n\r\n")) == std::string::npos) {
+    for (;;) {
         char chunk[4096];
         const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return std::nullopt;
+            return false;
         buffer.append(chunk, size_t(n));
+        return true;
     }
+}
+
+// Reads one request; nullopt when the client closed the connection or sent
+// something that is not HTTP/1.1 with a Content-Length body.
+std::optional<RawRequest> readRequest(int fd, std::string& buffer)
+{
+    size_t headerEnd;
+    while ((headerEnd = buffer.find("\r\n\r\n")) == std::string::npos)
+        if (!receiveMore(fd, buffer))
+            return std::nullopt;
     RawRequest req;
     const std::string head = buffer.substr(0, headerEnd);
     size_t lineEnd = head.find("\r\n");
@@ -121,15 +130,9 @@ std::optional<RawRequest> readRequest(int fd, std::string& buffer)
         req.headers.emplace(name, value);
     }
     buffer.erase(0, headerEnd + 4);
-    while (buffer.size() < contentLength) {
-        char chunk[4096];
-        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+    while (buffer.size() < contentLength)
+        if (!receiveMore(fd, buffer))
             return std::nullopt;
-        buffer.append(chunk, size_t(n));
-    }
     req.body = buffer.substr(0, contentLength);
     buffer.erase(0, contentLength);
     return req;
