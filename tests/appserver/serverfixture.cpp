@@ -6,7 +6,7 @@
 
 #include <httplib.h>
 
-ServerFixture::ServerFixture(int items)
+ServerFixture::ServerFixture(int items, int searchLimit)
 {
     TransferNesneleriniKaydet();
     DatabaseConfig config;
@@ -19,6 +19,7 @@ ServerFixture::ServerFixture(int items)
     options.host = QStringLiteral("127.0.0.1");
     options.port = 0;
     options.logRequests = false;
+    options.searchLimit = searchLimit;
     m_server = std::make_unique<AppServer>(*m_db, options);
     m_port = m_server->start();
     m_client = std::make_unique<httplib::Client>("127.0.0.1", m_port);

@@ -21,7 +21,8 @@ class Client;
 
 class ServerFixture {
 public:
-    explicit ServerFixture(int items = 300);
+    // searchLimit: the most rows a stock search answers with.
+    explicit ServerFixture(int items = 300, int searchLimit = AppServer::Options().searchLimit);
     ~ServerFixture();
 
     bool ok() const { return m_port > 0; }

@@ -82,6 +82,8 @@ private slots:
 
     void searchIgnoresCaseBlanksAndPunctuation_data();
     void searchIgnoresCaseBlanksAndPunctuation();
+    void searchStopsAtTheServerLimit_data();
+    void searchStopsAtTheServerLimit();
 
     void webEndpoints_data();
     void webEndpoints();
@@ -507,6 +509,40 @@ void tst_AppServerFlows::searchIgnoresCaseBlanksAndPunctuation()
     if (t.intValue(row, t.fieldIndex(u"K")) == 0)
         QCOMPARE(cell(t, row, "IND1"), 10.0);
     QCOMPARE(cell(t, row, "KDVDAHIL"), std::round(cell(t, row, "NETFIYAT") * 1.2 * 100) / 100);
+}
+
+void tst_AppServerFlows::searchStopsAtTheServerLimit_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("cut");  // the unlimited answer is longer than the limit
+    // The fixture's catalogue has 300 items; "FR" matches fewer than 300.
+    QTest::newRow("broad search cut at the limit") << 50 << QString() << true;
+    QTest::newRow("limit of one") << 1 << QString() << true;
+    QTest::newRow("limit above the catalogue") << 1000 << QString() << false;
+    QTest::newRow("narrow search cut at the limit") << 3 << QStringLiteral("FR") << true;
+    QTest::newRow("narrow search below the limit") << 1000 << QStringLiteral("FR") << false;
+}
+
+void tst_AppServerFlows::searchStopsAtTheServerLimit()
+{
+    QFETCH(int, limit);
+    QFETCH(QString, text);
+    QFETCH(bool, cut);
+    ServerFixture server(300, limit);
+    QVERIFY(server.ok());
+    const TableData all = tableOf(m_server->call(QStringLiteral("StokAraGetirZelvori"), {text, ServerFixture::record(m_demo)}));
+    QVERIFY(all.rowCount() > 1);
+    QCOMPARE(all.rowCount() > limit, cut);
+    const TableData t = tableOf(server.call(QStringLiteral("StokAraGetirZelvori"),
+                                            {text, ServerFixture::record(server.signIn(QStringLiteral("DEMO-PC")))}));
+    // The same catalogue (same seed): the limited answer is the head of the
+    // full one, in item-number order.
+    QCOMPARE(t.rowCount(), std::min(limit, all.rowCount()));
+    const int c = t.fieldIndex(u"STOK_STOKNO");
+    QVERIFY(c >= 0);
+    for (int r = 0; r < t.rowCount(); ++r)
+        QCOMPARE(t.intValue(r, c), all.intValue(r, all.fieldIndex(u"STOK_STOKNO")));
 }
 
 void tst_AppServerFlows::webEndpoints_data()
