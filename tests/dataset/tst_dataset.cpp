@@ -62,6 +62,8 @@ private slots:
 
     void dayNumbers_data();
     void dayNumbers();
+    void dayNumbersBeyondAnyDate_data();
+    void dayNumbersBeyondAnyDate();
 
     void cellsRoundTrip_data();
     void cellsRoundTrip();
@@ -170,6 +172,25 @@ void TestDataset::dayNumbers()
         QCOMPARE(dateFromDayNumber(dayNumber), dateTime.date());
         QCOMPARE(dayNumberFromDateTime(dateTime), dayNumber);
     }
+}
+
+void TestDataset::dayNumbersBeyondAnyDate_data()
+{
+    QTest::addColumn<double>("dayNumber");
+    QTest::newRow("from a damaged report request") << 3.67e42;
+    QTest::newRow("huge negative") << -1e300;
+    QTest::newRow("just beyond 64-bit days") << 9.3e18;
+    QTest::newRow("not a number") << std::nan("");
+    QTest::newRow("infinite") << HUGE_VAL;
+}
+
+// A number whose whole days do not fit a 64-bit count is no date (and is not
+// converted to an integer on the way, which is undefined).
+void TestDataset::dayNumbersBeyondAnyDate()
+{
+    QFETCH(double, dayNumber);
+    QVERIFY(!dateFromDayNumber(dayNumber).isValid());
+    QVERIFY(!dateTimeFromDayNumber(dayNumber).isValid());
 }
 
 // ------------------------------------------------------------ typed storage

@@ -75,16 +75,22 @@ double dayNumberFromDateTime(const QDateTime &dateTime)
     return days < 0 ? days - fraction : days + fraction;
 }
 
+namespace {
+// Whole days beyond this do not fit the day count QDate adds (a 64-bit
+// integer); such a number, as from a damaged request, is no date at all.
+constexpr double kMaxWholeDays = 0x1p62;
+} // namespace
+
 QDate dateFromDayNumber(double dayNumber)
 {
-    if (!std::isfinite(dayNumber))
+    if (!std::isfinite(dayNumber) || std::fabs(dayNumber) >= kMaxWholeDays)
         return QDate();
     return kEpoch.addDays(qint64(std::trunc(dayNumber)));
 }
 
 QDateTime dateTimeFromDayNumber(double dayNumber)
 {
-    if (!std::isfinite(dayNumber))
+    if (!std::isfinite(dayNumber) || std::fabs(dayNumber) >= kMaxWholeDays)
         return QDateTime();
     double whole = std::trunc(dayNumber);
     qint64 ms = std::llround(std::fabs(dayNumber - whole) * double(kMsPerDay));
