@@ -52,7 +52,7 @@ struct Load {
 struct Throughput {
     double callsPerSecond = 0;
     int connectionsAnswered = 0; // connections with at least one answer within the run
-    bool failed = false;
+    std::string error;           // the first failed call's reason; empty when none failed
 };
 
 // `connections` client threads each calling back to back on its own
@@ -64,6 +64,7 @@ Throughput runLoad(int port, const Load &load, int connections, double seconds)
     std::atomic<long> calls{0};
     std::atomic<int> answered{0};
     std::atomic<bool> failed{false};
+    std::string error; // written once, by the thread that set failed
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     std::vector<std::thread> threads;
@@ -78,10 +79,8 @@ Throughput runLoad(int port, const Load &load, int connections, double seconds)
                 auto res = client.Post(load.path, load.body.constData(), size_t(load.body.size()), "application/json");
                 const bool inTime = Clock::now() < deadline;
                 if (!res || res->status != 200) {
-                    if (inTime) {
-                        std::fprintf(stderr, "bench_appserver: %s failed\n", load.path.c_str());
-                        failed = true;
-                    }
+                    if (inTime && !failed.exchange(true))
+                        error = res ? "HTTP status " + std::to_string(res->status) : httplib::to_string(res.error());
                     break;
                 }
                 if (inTime)
@@ -97,11 +96,13 @@ Throughput runLoad(int port, const Load &load, int connections, double seconds)
     Throughput t;
     t.callsPerSecond = double(calls) / seconds;
     t.connectionsAnswered = answered;
-    t.failed = failed;
+    if (failed)
+        t.error = error;
     return t;
 }
 
-// Every figure of one database; false when a call failed.
+// Every figure of one database; false when a call failed (that figure is
+// then reported as not run with the reason, and the others are still measured).
 bool serverFigures(const std::string &label, const DatabaseConfig &config, int items, bool smoke)
 {
     Database db(config);
@@ -131,21 +132,27 @@ bool serverFigures(const std::string &label, const DatabaseConfig &config, int i
         const Load *load;
         std::string what;
     };
+    bool allOk = true;
     for (const Kind &kind : {Kind{&search, "code searches (FRB 102)"}, Kind{&small, "small calls (EnVer)"}}) {
         for (const int n : connectionCounts) {
-            std::vector<double> rates;
-            int fewestAnswered = n;
-            runLoad(port, *kind.load, n, smoke ? 0.05 : 0.3); // warm-up, not counted
-            for (int run = 0; run < runs; ++run) {
-                const Throughput t = runLoad(port, *kind.load, n, seconds);
-                if (t.failed)
-                    return false;
-                rates.push_back(t.callsPerSecond);
-                fewestAnswered = std::min(fewestAnswered, t.connectionsAnswered);
-            }
             const std::string name = label + ", " + kind.what + ", " + std::to_string(n) + " connection"
                                      + (n == 1 ? "" : "s");
             const std::string target = !smoke && kind.load == &small && n == 8 ? ">=5000" : "-";
+            std::vector<double> rates;
+            int fewestAnswered = n;
+            std::string error = runLoad(port, *kind.load, n, smoke ? 0.05 : 0.3).error; // warm-up, not counted
+            for (int run = 0; run < runs && error.empty(); ++run) {
+                const Throughput t = runLoad(port, *kind.load, n, seconds);
+                error = t.error;
+                rates.push_back(t.callsPerSecond);
+                fewestAnswered = std::min(fewestAnswered, t.connectionsAnswered);
+            }
+            if (!error.empty()) {
+                std::fprintf(stderr, "bench_appserver: %s: a call failed: %s\n", name.c_str(), error.c_str());
+                bench::notRun("server", name, target, "a call failed: " + error);
+                allOk = false;
+                continue;
+            }
             char note[128];
             std::snprintf(note, sizeof note, "%d runs of %.1f s; %d of %d connections answered in every run", runs,
                           seconds, fewestAnswered, n);
@@ -153,7 +160,7 @@ bool serverFigures(const std::string &label, const DatabaseConfig &config, int i
         }
     }
     server.stop();
-    return true;
+    return allOk;
 }
 
 } // namespace
@@ -180,19 +187,19 @@ int main(int argc, char **argv)
     }
     const int items = smoke ? 100 : 100000;
 
+    bool ok = true;
     try {
-        if (!serverFigures("SQLite", sqlite, items, smoke))
-            return 1;
+        ok = serverFigures("SQLite", sqlite, items, smoke);
         if (postgres.isEmpty()) {
             if (!smoke)
                 bench::notRun("server", "PostgreSQL", ">=5000",
                               "no PostgreSQL server (initdb/pg_ctl of the postgresql package not found)");
-        } else if (!serverFigures("PostgreSQL", DatabaseConfig::fromArgument(postgres), items, smoke)) {
-            return 1;
+        } else {
+            ok = serverFigures("PostgreSQL", DatabaseConfig::fromArgument(postgres), items, smoke) && ok;
         }
     } catch (const DatabaseError &e) {
         std::fprintf(stderr, "bench_appserver: %s\n", qPrintable(e.message()));
         return 1;
     }
-    return 0;
+    return ok ? 0 : 1;
 }
