@@ -180,7 +180,7 @@ start_pg() {
     as_pg "$PG_BIN/createdb" -h 127.0.0.1 -p "$port" -U zelvori zelvori >>"$LOG" 2>&1 \
       || { echo "run-bench: createdb failed (log: $LOG)" >&2; stop_pg; return 1; }
   fi
-  echo "run-bench: PostgreSQL $("$PG_BIN/postgres" --version | awk '{ print $NF }') on 127.0.0.1:$port" | tee -a "$LOG"
+  echo "run-bench: PostgreSQL $("$PG_BIN/postgres" --version | awk '{ print $3 }') on 127.0.0.1:$port" | tee -a "$LOG"
 }
 
 # ---- one program: its FIGURE lines to $FIGURES, everything to the log.
