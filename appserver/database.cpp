@@ -124,6 +124,11 @@ QSqlDatabase Database::connection() const
         runSql(db, QStringLiteral("PRAGMA journal_mode=WAL"));
         runSql(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
         runSql(db, QStringLiteral("PRAGMA foreign_keys=ON"));
+        // Pages are read through a shared memory map instead of being copied
+        // into each connection's small page cache: a broad search walks
+        // thousands of catalogue rows, and every worker thread has its own
+        // connection.
+        runSql(db, QStringLiteral("PRAGMA mmap_size=1073741824"));
     }
     if (!t_connections.names.contains(name))
         t_connections.names << name;

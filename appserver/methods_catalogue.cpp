@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace appserver {
 
@@ -114,14 +116,34 @@ TableData stockTable(Context &ctx, int carino, const StockQuery &query)
     QSqlQuery q = runPreparedSql(ctx.db, QStringLiteral("SELECT s.stokno FROM stok s ") + query.where + u' '
                                              + query.orderLimit,
                                  query.values);
-    TableBuilder t(stockFields(query.campaignColumns));
-    using T = CachedItem;
+    // The matches first, then the table in one go: with the row count and
+    // every text column's size known, no column buffer is ever regrown.
+    std::vector<std::pair<int, const CachedItem *>> found;
     while (q.next()) {
         const int stokno = q.value(0).toInt();
-        const auto found = cat->items.constFind(stokno);
-        if (found == cat->items.cend())
-            continue;
-        const CachedItem &c = found.value();
+        const auto it = cat->items.constFind(stokno);
+        if (it != cat->items.cend())
+            found.emplace_back(stokno, &it.value());
+    }
+    using T = CachedItem;
+    TableBuilder t(stockFields(query.campaignColumns));
+    t.reserve(qsizetype(found.size()));
+    {
+        // Column of each cached text, in the order stockFields lists them.
+        static constexpr std::pair<int, int> kTextColumn[] = {
+            {T::Oem1, 1},     {T::Oem2, 2},    {T::Oem3, 3},    {T::Barkod, 4},   {T::Adi, 5},    {T::Oem4, 6},
+            {T::Finish, 8},   {T::Uretici, 9}, {T::Digeradi, 12}, {T::Dpkod, 13}, {T::Oemno, 14}, {T::Birim, 15},
+            {T::Marka, 16},   {T::Model, 17},  {T::Anagrup, 18}, {T::Ozel, 19},   {T::Pkod, 21},
+        };
+        for (const auto &[text, col] : kTextColumn) {
+            qsizetype bytes = 0;
+            for (const auto &m : found)
+                bytes += m.second->text[text].size() + 2;  // the text and its length prefix
+            t.reserveText(col, bytes);
+        }
+    }
+    for (const auto &[stokno, item] : found) {
+        const CachedItem &c = *item;
         // A campaign price is net: no further discounts apply to it.
         const pricing::Rates rates = c.campaign ? pricing::Rates{0, 0, 0, 0}
                                                 : pricing::Rates{discount, c.isk2, c.isk3, c.isk4};

@@ -13,6 +13,10 @@ class TableBuilder {
 public:
     explicit TableBuilder(QList<FieldDef> fields) : m_table(std::move(fields)) {}
 
+    // Room for this many rows, and for bytes of text in one column, when the
+    // size of the result is known before it is written.
+    void reserve(qsizetype rows) { m_table.reserveRows(rows); }
+    void reserveText(int col, qsizetype bytes) { m_table.reserveText(col, bytes); }
     // Starts a new row.
     void row();
     TableBuilder &add(qint64 v);

@@ -10,7 +10,7 @@ void JsonWriter::integer(qint64 value)
 {
     char buf[24];
     const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    m_out.append(buf, r.ptr - buf);
+    append(buf, r.ptr - buf);
 }
 
 void JsonWriter::number(double value)
@@ -28,13 +28,13 @@ void JsonWriter::number(double value)
         *end++ = '.';
         *end++ = '0';
     }
-    m_out.append(buf, end - buf);
+    append(buf, end - buf);
 }
 
 void JsonWriter::string(QByteArrayView utf8)
 {
     static constexpr char kHex[] = "0123456789abcdef";
-    m_out.append('"');
+    raw('"');
     const char *p = utf8.data();
     const char *const end = p + utf8.size();
     const char *run = p;
@@ -42,24 +42,24 @@ void JsonWriter::string(QByteArrayView utf8)
         const unsigned char c = static_cast<unsigned char>(*p);
         if (c >= 0x20 && c != '"' && c != '\\')
             continue;
-        m_out.append(run, p - run);
+        append(run, p - run);
         run = p + 1;
         switch (c) {
-        case '"': m_out.append("\\\"", 2); break;
-        case '\\': m_out.append("\\\\", 2); break;
-        case '\n': m_out.append("\\n", 2); break;
-        case '\r': m_out.append("\\r", 2); break;
-        case '\t': m_out.append("\\t", 2); break;
-        case '\b': m_out.append("\\b", 2); break;
-        case '\f': m_out.append("\\f", 2); break;
+        case '"': append("\\\"", 2); break;
+        case '\\': append("\\\\", 2); break;
+        case '\n': append("\\n", 2); break;
+        case '\r': append("\\r", 2); break;
+        case '\t': append("\\t", 2); break;
+        case '\b': append("\\b", 2); break;
+        case '\f': append("\\f", 2); break;
         default: {
             const char esc[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xf]};
-            m_out.append(esc, 6);
+            append(esc, 6);
         }
         }
     }
-    m_out.append(run, end - run);
-    m_out.append('"');
+    append(run, end - run);
+    raw('"');
 }
 
 } // namespace wire::detail

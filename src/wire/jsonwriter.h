@@ -4,7 +4,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace wire::detail {
 
@@ -13,10 +15,15 @@ namespace wire::detail {
 // integers and doubles through std::to_chars.
 class JsonWriter {
 public:
-    explicit JsonWriter(qsizetype reserve = 256) { m_out.reserve(reserve); }
+    explicit JsonWriter(qsizetype reserve = 256) { m_out.resize(std::max<qsizetype>(reserve, 16)); }
 
-    void raw(char c) { m_out.append(c); }
-    void raw(QByteArrayView text) { m_out.append(text); }
+    void raw(char c)
+    {
+        if (m_len == m_out.size())
+            grow(1);
+        m_out.data()[m_len++] = c;
+    }
+    void raw(QByteArrayView text) { append(text.data(), text.size()); }
     void integer(qint64 value);
     // Shortest text that reads back as the same double, with ".0" added when
     // it would otherwise look like an integer. Throws EncodeError for NaN and
@@ -28,13 +35,32 @@ public:
     void key(QByteArrayView utf8)
     {
         string(utf8);
-        m_out.append(':');
+        raw(':');
     }
 
-    QByteArray take() { return std::move(m_out); }
+    QByteArray take()
+    {
+        m_out.truncate(m_len);
+        m_len = 0;
+        return std::move(m_out);
+    }
 
 private:
+    // The buffer is kept at its full size and written through its pointer;
+    // m_len bytes of it are in use. Appending is a bounds check and a copy,
+    // without the container's own bookkeeping per token.
+    void append(const char *data, qsizetype n)
+    {
+        if (m_out.size() - m_len < n)
+            grow(n);
+        if (n > 0)
+            std::memcpy(m_out.data() + m_len, data, size_t(n));
+        m_len += n;
+    }
+    void grow(qsizetype atLeast) { m_out.resize(std::max(m_out.size() * 2, m_len + atLeast)); }
+
     QByteArray m_out;
+    qsizetype m_len = 0;
 };
 
 } // namespace wire::detail

@@ -393,6 +393,15 @@ void TableData::reserveRows(qsizetype rows)
         c.reserve(size_t(rows));
 }
 
+void TableData::reserveText(int col, qsizetype bytes)
+{
+    if (col < 0 || col >= fieldCount() || bytes <= 0)
+        return;
+    Column &c = m_columns[size_t(col)];
+    if (c.storage == Storage::Text)
+        c.bytes.reserve(c.bytes.size() + size_t(bytes));
+}
+
 int TableData::appendRow()
 {
     if (m_rowCount == std::numeric_limits<int>::max())

@@ -41,6 +41,9 @@ public:
 
     // Bulk load: reserve, append rows (all cells null), set cells.
     void reserveRows(qsizetype rows);
+    // Room for this many bytes of text in a string-stored column, so a bulk
+    // load whose text size is known never regrows the column's buffer.
+    void reserveText(int col, qsizetype bytes);
     int appendRow();
     int rowCount() const { return m_rowCount; }
     void removeRow(int row);
