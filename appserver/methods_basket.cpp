@@ -257,6 +257,12 @@ QList<wire::Value> siparisKaydet(Context &ctx, wire::Reader &in)
     if (selected == 0)
         return {false};
     const bool postgres = ctx.db.driverName() == QLatin1String("QPSQL");
+    // SQLite's transaction holds the write lock from its start; PostgreSQL's
+    // does not, so the dealer's basket lines are locked here: a mark or a
+    // deletion arriving during the order waits for it instead of slipping
+    // between the copy and the delete below.
+    if (postgres)
+        runSql(ctx.db, QStringLiteral("SELECT sirano FROM sepet WHERE carino = ? FOR UPDATE"), {carino});
     const QString insertOrder = QStringLiteral(
         "INSERT INTO siparis (carino, tarih, verenid, teslimid, kargoturid, kargofirmaid, durum, aciklama) "
         "VALUES (?, ?, ?, ?, ?, ?, 2, ?)");
@@ -275,7 +281,12 @@ QList<wire::Value> siparisKaydet(Context &ctx, wire::Reader &in)
                           "birimfiyat, birimfiyat, ind1, ind2, ind3, ind4, kdv, kampanya FROM sepet "
                           "WHERE carino = ? AND sec = 1 ORDER BY sirano"),
            {idno, carino});
-    runSql(ctx.db, QStringLiteral("DELETE FROM sepet WHERE carino = ? AND sec = 1"), {carino});
+    // Exactly the lines copied into the order leave the basket, whatever was
+    // added or marked since the copy.
+    runSql(ctx.db,
+           QStringLiteral("DELETE FROM sepet WHERE carino = ? AND sirano IN "
+                          "(SELECT sepetsirano FROM siparis_satir WHERE idno = ?)"),
+           {carino, idno});
     tx.commit();
     return {true};
 }
