@@ -23,7 +23,8 @@ public:
     struct Options {
         QString host = QStringLiteral("0.0.0.0");
         int port = 9090;       // 0 picks a free port
-        int threads = 24;      // keep-alive connections each hold one while open
+        int threads = 64;      // keep-alive connections each hold one while open, so
+                               // the pool is sized above the clients expected at once
         bool logRequests = true;  // one line per call on stderr
         int searchLimit = 10000;  // most rows a stock search answers with
     };
