@@ -47,19 +47,6 @@ Result<QList<Value>> decodeResult(const QByteArray &body);
 QByteArray encodeError(const QString &text);
 Result<QString> decodeError(const QByteArray &body);
 
-// Decoding keeps a parser and a copy buffer per thread (a few times the
-// largest body decoded on it, up to 64 MB bodies) because fresh buffers cost
-// more than the parse. A thread that decoded a large result and will not
-// decode again soon may give that memory back with this.
-void releaseDecodeBuffers();
-
-// A body read with this many spare bytes of capacity after its end is
-// decoded in place instead of being copied first (see paddedBody).
-inline constexpr qsizetype kBodyPadding = 64;
-// A copy of received bytes with that spare capacity: use it where the bytes
-// are copied into a QByteArray anyway (from the HTTP library's string).
-QByteArray paddedBody(const char *data, qsizetype size);
-
 // One value on its own (for tests and diagnostics); the JSON text of it.
 QByteArray encodeValue(const Value &value);
 

@@ -3,6 +3,7 @@
 #include "platform/datasnap/httpchannel.h"
 #include "platform/datasnap/servererror.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -114,6 +115,11 @@ private:
     quint64 m_next = 1;
     Clock::time_point m_wakeAt = Clock::time_point::max(); // what the thread waits for
 };
+
+// The most a Content-Length may make us reserve up front; a larger body
+// still arrives, growing as it comes, so a wrong announced size cannot make
+// the client allocate far beyond what is really sent.
+constexpr uint64_t kMaxReserve = uint64_t(256) << 20;
 
 int positiveOr(const QString& text, int fallback)
 {
@@ -245,6 +251,15 @@ HttpAnswer Connection::post(const QString& path, const QByteArray& body, const Q
     req.set_header("Accept", "application/json");
     req.body.assign(body.constData(), size_t(body.size()));
     req.progress = [deadline](uint64_t, uint64_t) { return Clock::now() < deadline; };
+    // The body goes straight into one buffer of its announced size, so it is
+    // neither regrown while it arrives nor copied again before decoding.
+    QByteArray received;
+    req.content_receiver = [&received](const char* data, size_t n, uint64_t offset, uint64_t length) {
+        if (offset == 0 && length > 0)
+            received.reserve(qsizetype(std::min(length, kMaxReserve)));
+        received.append(data, qsizetype(n));
+        return true;
+    };
 
     httplib::Response res;
     httplib::Error error = httplib::Error::Success;
@@ -263,7 +278,7 @@ HttpAnswer Connection::post(const QString& path, const QByteArray& body, const Q
             text = m_channel->lastConnectError();
         throw ServerError(ServerError::Kind::Transport, text, 0, method);
     }
-    return {res.status, QByteArray(res.body.data(), qsizetype(res.body.size()))};
+    return {res.status, std::move(received)};
 }
 
 } // namespace datasnap
