@@ -13,8 +13,10 @@
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -55,10 +57,14 @@ int AppServer::start()
     m_server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     // Small calls must not wait for delayed acknowledgements; accepted
     // sockets inherit these options from the listening one.
-    m_server->set_socket_options([](socket_t sock) {
+    // The callback runs for the listening socket only, just before it is
+    // bound; the socket is kept to widen its backlog after the bind.
+    m_listenSocket = -1;
+    m_server->set_socket_options([this](socket_t sock) {
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
         setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+        m_listenSocket = sock;
     });
     m_server->set_tcp_nodelay(true);
     m_server->set_keep_alive_max_count(100000);
@@ -77,6 +83,16 @@ int AppServer::start()
         m_port = -1;
         return -1;
     }
+    // The HTTP library is compiled with a listen backlog of 5. When more
+    // clients connect at once than the accept thread takes up, the kernel
+    // answers with SYN cookies and drops handshakes; some of those clients
+    // then get their first call reset instead of answered. Listening again
+    // on the bound socket only changes its backlog (the kernel caps it at
+    // net.core.somaxconn).
+    if (m_listenSocket < 0 || ::listen(m_listenSocket, SOMAXCONN) != 0)
+        std::fprintf(stderr, "zelvori-appserver: cannot widen the listen backlog, clients connecting at once may be "
+                             "refused: %s\n",
+                     m_listenSocket < 0 ? "no listening socket" : std::strerror(errno));
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
     return m_port;
 }
@@ -89,6 +105,7 @@ void AppServer::stop()
     if (m_thread.joinable())
         m_thread.join();
     m_server.reset();
+    m_listenSocket = -1;
 }
 
 void AppServer::setupRoutes()

@@ -58,4 +58,5 @@ private:
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;
     int m_port = -1;
+    int m_listenSocket = -1;  // the server's listening socket, owned by m_server
 };
