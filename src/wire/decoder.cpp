@@ -12,6 +12,7 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -80,6 +81,15 @@ bool isJsonNumber(std::string_view s)
 bool isBase64(std::string_view s)
 {
     return fromBase64(QByteArrayView(s.data(), qsizetype(s.size()))).ok();
+}
+
+// Rows read before a table's columns are reserved for the rest (see
+// reserveFromSample).
+constexpr int kSampleRows = 64;
+
+bool isTextType(FieldType t)
+{
+    return t == FieldType::String || t == FieldType::Memo || t == FieldType::Blob || t == FieldType::Bcd;
 }
 
 // A number as read: an integer token (no fraction, no exponent) that fits
@@ -161,6 +171,7 @@ private:
     bool column(FieldDef &out, int depth);
     bool rows(TableData &table, int depth);
     bool cell(TableData &table, int row, int col, FieldType type);
+    void reserveFromSample(TableData &table, const char *rowsBegin, int sampled);
 
     const char *const m_begin;
     const char *m_p;
@@ -716,13 +727,16 @@ bool Decoder::rows(TableData &table, int depth)
     types.reserve(size_t(width));
     for (const FieldDef &f : table.fields())
         types.push_back(f.type);
+    const char *const first = m_p;
     return elements(depth + 1, [&](qsizetype index) {
         const int row = int(index);
-        const QString rowPlace = QStringLiteral("[%1]").arg(row);
+        if (row == kSampleRows)
+            reserveFromSample(table, first, row);
+        const auto rowPlace = [row] { return QStringLiteral("[%1]").arg(row); };
         if (!next())
-            return at(rowPlace);
+            return at(rowPlace());
         if (*m_p != '[')
-            return fail(QStringLiteral("expected a row array, got ") + nextKind()), at(rowPlace);
+            return fail(QStringLiteral("expected a row array, got ") + nextKind()), at(rowPlace());
         table.appendRow();
         int col = 0;
         bool placed = false;
@@ -738,11 +752,40 @@ bool Decoder::rows(TableData &table, int depth)
             return true;
         });
         if (!read)
-            return placed ? false : at(rowPlace);
+            return placed ? false : at(rowPlace());
         if (col != width)
-            return fail(QStringLiteral("row has %1 cells, expected %2").arg(col).arg(width)), at(rowPlace);
+            return fail(QStringLiteral("row has %1 cells, expected %2").arg(col).arg(width)), at(rowPlace());
         return true;
     });
+}
+
+// The table's size is not known before its rows are read. After the first
+// kSampleRows rows it is estimated from the bytes they took: the rest of the
+// body holds about as many rows per byte, and each text column about as
+// much text per row, so the columns are reserved once instead of regrown
+// (and copied) while a large table arrives. Never more rows are reserved
+// than the rest of the body could hold (a cell takes at least two bytes),
+// so an odd sample cannot make the reserve run far beyond the body; a
+// sample that underestimates only means the columns grow as they would
+// anyway.
+void Decoder::reserveFromSample(TableData &table, const char *rowsBegin, int sampled)
+{
+    const double used = double(m_p - rowsBegin);
+    const double left = double(m_end - m_p);
+    if (used <= 0 || left <= 0)
+        return;
+    const int width = std::max(table.fieldCount(), 1);
+    const double estimate = std::min(left * sampled / used * 1.1 + 16, left / (2.0 * width));
+    const qsizetype more = qsizetype(estimate);
+    table.reserveRows(sampled + more);
+    for (int col = 0; col < table.fieldCount(); ++col) {
+        if (!isTextType(table.field(col).type))
+            continue;
+        qsizetype text = 0;
+        for (int row = 0; row < sampled; ++row)
+            text += table.utf8Value(row, col).size();
+        table.reserveText(col, qsizetype(double(text) / sampled * 1.1 * double(more)) + 16);
+    }
 }
 
 bool Decoder::cell(TableData &table, int row, int col, FieldType type)

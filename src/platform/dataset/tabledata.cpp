@@ -261,8 +261,9 @@ struct TableData::Column {
         return QByteArrayView(p, qsizetype(len));
     }
 
-    // Appends a fresh entry of len bytes; returns where its bytes go.
-    char *newEntry(int row, size_t len)
+    // Appends a fresh entry of len bytes, copied from `from` when given (the
+    // bytes are not zeroed first); returns where its bytes are.
+    char *newEntry(int row, size_t len, const char *from = nullptr)
     {
         garbage += entrySize(offsets[size_t(row)]);
         if (len == 0) {
@@ -282,8 +283,13 @@ struct TableData::Column {
                 b |= 0x80;
             prefix[n++] = b;
         } while (rest);
-        bytes.resize(at + size_t(n) + len);
-        std::memcpy(bytes.data() + at, prefix, size_t(n));
+        if (from) {
+            bytes.insert(bytes.end(), prefix, prefix + n);
+            bytes.insert(bytes.end(), from, from + len);
+        } else {
+            bytes.resize(at + size_t(n) + len);
+            std::memcpy(bytes.data() + at, prefix, size_t(n));
+        }
         offsets[size_t(row)] = quint32(at);
         return bytes.data() + at + n;
     }
@@ -295,9 +301,7 @@ struct TableData::Column {
             const QByteArray copy = utf8.toByteArray();
             return storeUtf8(row, copy);
         }
-        char *out = newEntry(row, size_t(utf8.size()));
-        if (out)
-            std::memcpy(out, utf8.data(), size_t(utf8.size()));
+        newEntry(row, size_t(utf8.size()), utf8.data());
     }
 
     void storeText(int row, QStringView text)
