@@ -113,7 +113,10 @@ QColor TTabColorControlStyleHook::MetinRengi() const
 
 bool TTabColorControlStyleHook::eventFilter(QObject* nesne, QEvent* olay)
 {
-    if (nesne != m_bar || olay->type() != QEvent::Paint)
+    // The event type first: while the bar is destroyed its QWidget part
+    // still sends events here (hide), when it is no QTabBar any more and the
+    // guarded pointer must not be read.
+    if (olay->type() != QEvent::Paint || nesne != parent() || !m_bar)
         return false;
     QStylePainter p(m_bar);
     // The active tab last, so that its larger shape lies over its neighbours.
