@@ -3,6 +3,8 @@
 #include "core/dialogs.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QRunnable>
 #include <QDebug>
 #include <QMetaObject>
 #include <QMutex>
@@ -11,8 +13,27 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <utility>
+
+// Qt hands a job to a pooled thread and a queued call to the main thread
+// under its own locks, which ThreadSanitizer cannot see inside the
+// uninstrumented Qt libraries; every later access on the receiving side then
+// looks unordered. These two mark each hand-off where it is made, so the
+// sanitizer knows what Qt guarantees: what the sender did before posting
+// happens before what the receiver does. Without the sanitizer they are
+// nothing.
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __tsan_acquire(void* addr);
+extern "C" void __tsan_release(void* addr);
+#define ZELVORI_HANDED_OVER(p) __tsan_release(static_cast<void*>(p))
+#define ZELVORI_TAKEN_OVER(p) __tsan_acquire(static_cast<void*>(p))
+#else
+#define ZELVORI_HANDED_OVER(p) static_cast<void>(p)
+#define ZELVORI_TAKEN_OVER(p) static_cast<void>(p)
+#endif
 
 namespace {
 
@@ -24,6 +45,69 @@ QAtomicPointer<QThreadPool> g_pool;
 QAtomicPointer<QThread> g_mainThread;
 // The stop flag of the current worker's HandOffStopScope.
 thread_local std::shared_ptr<const std::atomic<bool>> t_handOffStop;
+
+// A call posted to the main thread. The event belongs to Qt's queue once
+// posted: the posting thread never touches it again, and it is run and
+// deleted on the main thread (or deleted unrun if the application ends
+// first).
+class MainThreadCall : public QEvent
+{
+public:
+    explicit MainThreadCall(std::function<void()> fn)
+        : QEvent(eventType())
+        , m_fn(std::move(fn))
+    { }
+    // An unrun call is deleted by Qt on the main thread when the application
+    // ends; its state is taken over there as well.
+    ~MainThreadCall() override { ZELVORI_TAKEN_OVER(this); }
+
+    static QEvent::Type eventType()
+    {
+        static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+        return type;
+    }
+
+    void run()
+    {
+        ZELVORI_TAKEN_OVER(this);
+        m_fn();
+    }
+
+private:
+    std::function<void()> m_fn;
+};
+
+// Runs the posted calls; lives in the application's thread.
+class MainThreadCalls : public QObject
+{
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != MainThreadCall::eventType())
+            return QObject::event(e);
+        static_cast<MainThreadCall*>(e)->run();
+        return true;
+    }
+};
+
+// Posts fn to the application's thread. False when there is no application.
+bool postToMainThread(std::function<void()> fn)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    // Made once, by whichever thread posts first, and moved to the
+    // application's thread; kept for the whole process.
+    static QObject* const receiver = [app] {
+        auto* calls = new MainThreadCalls;
+        calls->moveToThread(app->thread());
+        return calls;
+    }();
+    auto* call = new MainThreadCall(std::move(fn));
+    ZELVORI_HANDED_OVER(call);
+    QCoreApplication::postEvent(receiver, call);
+    return true;
+}
 
 // One synchronous call handed to the main thread.
 struct HandOff
@@ -77,6 +161,34 @@ void finish(const std::shared_ptr<Task>& task)
         reportUnhandledError(task->error);
 }
 
+// Runs a task's job on a pooled thread, then posts its end to the main
+// thread.
+class TaskRunnable : public QRunnable
+{
+public:
+    explicit TaskRunnable(std::shared_ptr<Task> task)
+        : m_task(std::move(task))
+    { }
+
+    void run() override
+    {
+        ZELVORI_TAKEN_OVER(this);
+        try {
+            if (m_task->job)
+                m_task->job();
+        } catch (...) {
+            m_task->error = std::current_exception();
+        }
+        // The posted call takes the only worker-side reference, so the
+        // captured state is released on the main thread after done.
+        if (!postToMainThread([t = std::move(m_task)] { finish(t); }))
+            qWarning() << "background task ended after the application was gone";
+    }
+
+private:
+    std::shared_ptr<Task> m_task;
+};
+
 } // namespace
 
 IAwait::~IAwait() = default;
@@ -103,23 +215,11 @@ void TAwait::start(QPointer<QObject> context, bool hasContext, TProc done)
     task->context = std::move(context);
     task->hasContext = hasContext;
 
-    asyncPool()->start([task]() mutable {
-        try {
-            if (task->job)
-                task->job();
-        } catch (...) {
-            task->error = std::current_exception();
-        }
-        QCoreApplication* app = QCoreApplication::instance();
-        if (!app) {
-            qWarning() << "background task ended after the application was gone";
-            return;
-        }
-        // The queued functor takes the only worker-side reference, so the
-        // captured state is released on the main thread after done.
-        QMetaObject::invokeMethod(
-            app, [t = std::move(task)] { finish(t); }, Qt::QueuedConnection);
-    });
+    // The runnable is made before the hand-off is marked, so its making is
+    // ordered before the worker that runs and deletes it.
+    auto* runnable = new TaskRunnable(std::move(task));
+    ZELVORI_HANDED_OVER(runnable);
+    asyncPool()->start(runnable);
 }
 
 TAwait Async(TProc job)
@@ -215,29 +315,30 @@ void runOnMainThread(const TProc& fn)
     // the window the job works for.
     auto handOff = std::make_shared<HandOff>();
     const TProc* call = &fn;
-    QMetaObject::invokeMethod(
-        app,
-        [handOff, call] {
-            {
-                std::lock_guard lock(handOff->mutex);
-                if (handOff->abandoned)
-                    return; // the worker has gone on; `call` may be gone too
-                handOff->started = true;
-            }
-            std::exception_ptr error;
-            try {
-                (*call)();
-            } catch (...) {
-                error = std::current_exception();
-            }
-            {
-                std::lock_guard lock(handOff->mutex);
-                handOff->error = error;
-                handOff->finished = true;
-            }
-            handOff->changed.notify_all();
-        },
-        Qt::QueuedConnection);
+    const bool posted = postToMainThread([handOff, call] {
+        {
+            std::lock_guard lock(handOff->mutex);
+            if (handOff->abandoned)
+                return; // the worker has gone on; `call` may be gone too
+            handOff->started = true;
+        }
+        std::exception_ptr error;
+        try {
+            (*call)();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        {
+            // Moved, not copied: the main thread keeps no reference to the
+            // exception the worker goes on to throw.
+            std::lock_guard lock(handOff->mutex);
+            handOff->error = std::move(error);
+            handOff->finished = true;
+        }
+        handOff->changed.notify_all();
+    });
+    if (!posted)
+        throw MainThreadCallAbandoned();
 
     std::unique_lock lock(handOff->mutex);
     while (!handOff->finished) {
@@ -250,6 +351,8 @@ void runOnMainThread(const TProc& fn)
         // after a short while.
         handOff->changed.wait_for(lock, std::chrono::milliseconds(20));
     }
-    if (handOff->error)
-        std::rethrow_exception(handOff->error);
+    // Taken out under the lock, so the hand-off (which the main thread may
+    // be the last to release) holds no part of the exception thrown here.
+    if (std::exception_ptr error = std::exchange(handOff->error, nullptr))
+        std::rethrow_exception(error);
 }
