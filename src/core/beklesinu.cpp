@@ -83,6 +83,8 @@ class MainThreadCalls : public QObject
 public:
     bool event(QEvent* e) override
     {
+        // Before the event is read at all: it was made on the posting thread.
+        ZELVORI_TAKEN_OVER(e);
         if (e->type() != MainThreadCall::eventType())
             return QObject::event(e);
         static_cast<MainThreadCall*>(e)->run();
@@ -90,7 +92,8 @@ public:
     }
 };
 
-// Posts fn to the application's thread. False when there is no application.
+} // namespace
+
 bool postToMainThread(std::function<void()> fn)
 {
     QCoreApplication* app = QCoreApplication::instance();
@@ -108,6 +111,8 @@ bool postToMainThread(std::function<void()> fn)
     QCoreApplication::postEvent(receiver, call);
     return true;
 }
+
+namespace {
 
 // One synchronous call handed to the main thread.
 struct HandOff

@@ -106,6 +106,11 @@ private:
     std::shared_ptr<const std::atomic<bool>> m_previous;
 };
 
+// Hands fn to the main thread without waiting for it; it runs there from
+// the event loop, or not at all if the application ends first. False (and
+// nothing posted) when there is no application.
+bool postToMainThread(std::function<void()> fn);
+
 template <typename F> auto callOnMainThread(F&& fn) -> std::invoke_result_t<F>
 {
     using R = std::invoke_result_t<F>;

@@ -155,13 +155,10 @@ void Tdosyaindir::FormActivate()
     auto durum = std::make_shared<IndirmeDurumu>();
     Async([adres, pencere, durum] {
         durum->sonuc = KurulumuIndir(adres, [pencere](qint64 toplam, qint64 okunan) {
-            QMetaObject::invokeMethod(
-                pencere.data(),
-                [pencere, toplam, okunan] {
-                    if (pencere)
-                        pencere->NetHTTPClient1ReceiveData(toplam, okunan);
-                },
-                Qt::QueuedConnection);
+            postToMainThread([pencere, toplam, okunan] {
+                if (pencere)
+                    pencere->NetHTTPClient1ReceiveData(toplam, okunan);
+            });
         });
     }).Await([pencere, durum] {
         // The program ends here whether or not the window is still open.

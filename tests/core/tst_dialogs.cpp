@@ -5,6 +5,9 @@
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
+#include <thread>
+
 using namespace Qt::StringLiterals;
 
 class tst_dialogs : public QObject
@@ -108,15 +111,13 @@ void tst_dialogs::workerHandsDialogToMainThread()
     dialogs.answer(mrNo);
 
     int answer = -1;
-    bool finished = false;
-    QThread* worker = QThread::create([&] {
+    std::atomic<bool> finished = false;
+    std::thread worker([&] {
         answer = MesajGoster(u"İşçiden soru"_s, mtConfirmation, {mbYes, mbNo}, 0, mbYes);
+        finished = true;
     });
-    connect(worker, &QThread::finished, this, [&] { finished = true; });
-    worker->start();
-    QTRY_VERIFY(finished);
-    worker->wait();
-    delete worker;
+    QTRY_VERIFY(finished.load());
+    worker.join();
     QCOMPARE(answer, int(mrNo));
     QCOMPARE(dialogs.seenOn, QThread::currentThread());
     QCOMPARE(dialogs.last().text, u"İşçiden soru"_s);
