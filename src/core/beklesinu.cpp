@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QRunnable>
 #include <QDebug>
-#include <QMetaObject>
 #include <QMutex>
 #include <QThread>
 #include <QThreadPool>
@@ -67,11 +66,8 @@ public:
         return type;
     }
 
-    void run()
-    {
-        ZELVORI_TAKEN_OVER(this);
-        m_fn();
-    }
+    // Only from MainThreadCalls::event, which has taken the event over.
+    void run() { m_fn(); }
 
 private:
     std::function<void()> m_fn;
